@@ -1,0 +1,99 @@
+-- The appointment database AGENDAS.MDB: one table of day records per user.
+-- A day has at most one row per table (unique AGENDATE). Texts accept "";
+-- flags are 1 (True) or 0 (False), NULL in a row whose flag was never set.
+CREATE TABLE RVOUS1 (
+    AGENDATE    INTEGER NOT NULL,
+    RVOUS       TEXT,
+    Postit      TEXT,
+    Bloc        TEXT,
+    ABSENT1     INTEGER,
+    ABSENT1_TXT TEXT,
+    ABSENT2     INTEGER,
+    ABSENT2_TXT TEXT,
+    ECHO1       INTEGER,
+    ECHO1_TXT   TEXT,
+    ECHO2       INTEGER,
+    ECHO2_TXT   TEXT,
+    COCHE       TEXT
+);
+CREATE UNIQUE INDEX RVOUS1_AGENDATE ON RVOUS1 (AGENDATE);
+CREATE TABLE RVOUS2 (
+    AGENDATE    INTEGER NOT NULL,
+    RVOUS       TEXT,
+    Postit      TEXT,
+    Bloc        TEXT,
+    ABSENT1     INTEGER,
+    ABSENT1_TXT TEXT,
+    ABSENT2     INTEGER,
+    ABSENT2_TXT TEXT,
+    ECHO1       INTEGER,
+    ECHO1_TXT   TEXT,
+    ECHO2       INTEGER,
+    ECHO2_TXT   TEXT,
+    COCHE       TEXT
+);
+CREATE UNIQUE INDEX RVOUS2_AGENDATE ON RVOUS2 (AGENDATE);
+CREATE TABLE RVOUS3 (
+    AGENDATE    INTEGER NOT NULL,
+    RVOUS       TEXT,
+    Postit      TEXT,
+    Bloc        TEXT,
+    ABSENT1     INTEGER,
+    ABSENT1_TXT TEXT,
+    ABSENT2     INTEGER,
+    ABSENT2_TXT TEXT,
+    ECHO1       INTEGER,
+    ECHO1_TXT   TEXT,
+    ECHO2       INTEGER,
+    ECHO2_TXT   TEXT,
+    COCHE       TEXT
+);
+CREATE UNIQUE INDEX RVOUS3_AGENDATE ON RVOUS3 (AGENDATE);
+CREATE TABLE RVOUS4 (
+    AGENDATE    INTEGER NOT NULL,
+    RVOUS       TEXT,
+    Postit      TEXT,
+    Bloc        TEXT,
+    ABSENT1     INTEGER,
+    ABSENT1_TXT TEXT,
+    ABSENT2     INTEGER,
+    ABSENT2_TXT TEXT,
+    ECHO1       INTEGER,
+    ECHO1_TXT   TEXT,
+    ECHO2       INTEGER,
+    ECHO2_TXT   TEXT,
+    COCHE       TEXT
+);
+CREATE UNIQUE INDEX RVOUS4_AGENDATE ON RVOUS4 (AGENDATE);
+CREATE TABLE RVOUS5 (
+    AGENDATE    INTEGER NOT NULL,
+    RVOUS       TEXT,
+    Postit      TEXT,
+    Bloc        TEXT,
+    ABSENT1     INTEGER,
+    ABSENT1_TXT TEXT,
+    ABSENT2     INTEGER,
+    ABSENT2_TXT TEXT,
+    ECHO1       INTEGER,
+    ECHO1_TXT   TEXT,
+    ECHO2       INTEGER,
+    ECHO2_TXT   TEXT,
+    COCHE       TEXT
+);
+CREATE UNIQUE INDEX RVOUS5_AGENDATE ON RVOUS5 (AGENDATE);
+CREATE TABLE RVOUS6 (
+    AGENDATE    INTEGER NOT NULL,
+    RVOUS       TEXT,
+    Postit      TEXT,
+    Bloc        TEXT,
+    ABSENT1     INTEGER,
+    ABSENT1_TXT TEXT,
+    ABSENT2     INTEGER,
+    ABSENT2_TXT TEXT,
+    ECHO1       INTEGER,
+    ECHO1_TXT   TEXT,
+    ECHO2       INTEGER,
+    ECHO2_TXT   TEXT,
+    COCHE       TEXT
+);
+CREATE UNIQUE INDEX RVOUS6_AGENDATE ON RVOUS6 (AGENDATE);

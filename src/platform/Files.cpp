@@ -1,0 +1,144 @@
+#include "platform/Files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <array>
+
+namespace
+{
+// Windows-1252 bytes 0x80..0x9F; the rest of the code page is Latin-1.
+// Unassigned bytes map to the control characters of the same value.
+constexpr std::array<char16_t, 32> Cp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString fileError(const QString& path, const QString& what)
+{
+    return QStringLiteral("%1 : « %2 ».").arg(what, Files::displayPath(path));
+}
+} // namespace
+
+namespace Files
+{
+QString joinPath(const QString& folder, const QString& name)
+{
+    if (folder.isEmpty()) {
+        return name;
+    }
+    if (folder.endsWith(QLatin1Char('/'))) {
+        return folder + name;
+    }
+    return folder + QLatin1Char('/') + name;
+}
+
+QString findFileNoCase(const QString& folder, const QString& name)
+{
+    const QString exact = joinPath(folder, name);
+    if (QFileInfo::exists(exact)) {
+        return exact;
+    }
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) {
+            return joinPath(folder, entry);
+        }
+    }
+    return exact;
+}
+
+QByteArray encodeCp1252(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            bytes.append(static_cast<char>(u));
+            continue;
+        }
+        char mapped = '?';
+        for (std::size_t i = 0; i < Cp1252High.size(); ++i) {
+            if (Cp1252High[i] == u) {
+                mapped = static_cast<char>(0x80 + i);
+                break;
+            }
+        }
+        bytes.append(mapped);
+    }
+    return bytes;
+}
+
+QString decodeCp1252(const QByteArray& bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (const char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        if (u >= 0x80 && u <= 0x9F) {
+            text.append(QChar(Cp1252High[u - 0x80]));
+        } else {
+            text.append(QChar(static_cast<char16_t>(u)));
+        }
+    }
+    return text;
+}
+
+Result<QByteArray> readAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists()) {
+        return Result<QByteArray>::failure(fileError(path, QStringLiteral("Fichier introuvable")));
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        return Result<QByteArray>::failure(
+            QStringLiteral("Impossible d'ouvrir le fichier « %1 » (%2).")
+                .arg(displayPath(path), file.errorString()));
+    }
+    return file.readAll();
+}
+
+Status writeAtomically(const QString& path, const QByteArray& bytes)
+{
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists()) {
+        return Status::failure(
+            QStringLiteral("Le dossier « %1 » n'existe pas.").arg(displayPath(info.absolutePath())));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return Status::failure(QStringLiteral("Impossible d'écrire le fichier « %1 » (%2).")
+                                   .arg(displayPath(path), file.errorString()));
+    }
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return Status::failure(QStringLiteral("Impossible d'écrire le fichier « %1 » (%2).")
+                                   .arg(displayPath(path), reason));
+    }
+    if (!file.commit()) {
+        return Status::failure(QStringLiteral("Impossible d'enregistrer le fichier « %1 » (%2).")
+                                   .arg(displayPath(path), file.errorString()));
+    }
+    return Status::success();
+}
+
+Status copyAtomically(const QString& source, const QString& target)
+{
+    const Result<QByteArray> bytes = readAll(source);
+    if (!bytes) {
+        return bytes.status();
+    }
+    return writeAtomically(target, *bytes);
+}
+
+QString displayPath(const QString& path)
+{
+    return QDir::fromNativeSeparators(path);
+}
+} // namespace Files

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/Result.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Files as the program uses them: names matched without regard to case,
+// Windows-1252 text, and files replaced whole and atomically.
+namespace Files
+{
+// Joins a folder and a file name with the native "/" separator.
+QString joinPath(const QString& folder, const QString& name);
+
+// The path of the file called `name` in `folder`, whatever the case of its
+// letters on disk ("utilisat.vlk" finds Utilisat.vlk). When no such file
+// exists, the folder joined with `name` as given.
+QString findFileNoCase(const QString& folder, const QString& name);
+
+// Windows-1252, the code page of the practice's workstations. Characters the
+// code page cannot hold are written as "?".
+QByteArray encodeCp1252(const QString& text);
+QString decodeCp1252(const QByteArray& bytes);
+
+// Reads a whole file; fails when it is missing or cannot be opened.
+Result<QByteArray> readAll(const QString& path);
+
+// Replaces (or creates) a file whole: the bytes are written beside it and
+// renamed over it, so no reader ever sees a half-written file.
+Status writeAtomically(const QString& path, const QByteArray& bytes);
+
+// Copies a file over another one atomically (the copy is written beside the
+// target, then renamed over it).
+Status copyAtomically(const QString& source, const QString& target);
+
+// Paths for messages: the native "/" separator.
+QString displayPath(const QString& path);
+} // namespace Files

@@ -1,0 +1,161 @@
+#include "platform/ui/Dialogs.h"
+
+#include "platform/AppInfo.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QQueue>
+
+namespace
+{
+struct TestState
+{
+    bool enabled = false;
+    QQueue<QVariant> answers;
+    QList<Dialogs::Shown> shown;
+};
+
+TestState& testState()
+{
+    static TestState state;
+    return state;
+}
+
+QString captionOrTitle(const QString& caption)
+{
+    return caption.isEmpty() ? AppInfo::title() : caption;
+}
+
+// In test mode: records the dialog and hands back the queued answer, if any.
+std::optional<QVariant> takeTestAnswer(const QString& kind, const QString& caption, const QString& text)
+{
+    TestState& state = testState();
+    state.shown.append({kind, caption, text});
+    if (!state.answers.isEmpty()) {
+        return state.answers.dequeue();
+    }
+    return QVariant();
+}
+} // namespace
+
+namespace Dialogs
+{
+void message(QWidget* parent, const QString& text, const QString& caption)
+{
+    const QString title = captionOrTitle(caption);
+    if (testState().enabled) {
+        takeTestAnswer(QStringLiteral("message"), title, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+Answer question(QWidget* parent, const QString& text, const QString& caption)
+{
+    const QString title = captionOrTitle(caption);
+    if (testState().enabled) {
+        const QVariant answer = *takeTestAnswer(QStringLiteral("question"), title, text);
+        return answer.canConvert<Answer>() && answer.isValid() ? answer.value<Answer>() : Answer::Yes;
+    }
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Oui"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Non"));
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial)
+{
+    if (testState().enabled) {
+        const QVariant answer = *takeTestAnswer(QStringLiteral("colour"), QString(), initial.name());
+        if (answer.metaType() == QMetaType::fromType<QColor>() && answer.value<QColor>().isValid()) {
+            return answer.value<QColor>();
+        }
+        return std::nullopt;
+    }
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+bool choosePrinter(QWidget* parent, QPrinter* printer)
+{
+    if (testState().enabled) {
+        const QVariant answer = *takeTestAnswer(QStringLiteral("printer"), QString(), QString());
+        return answer.isValid() ? answer.toBool() : false;
+    }
+    QPrintDialog dialog(printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QString chooseFile(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
+{
+    if (testState().enabled) {
+        return takeTestAnswer(QStringLiteral("file"), caption, folder)->toString();
+    }
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
+QString chooseFolder(QWidget* parent, const QString& caption, const QString& folder)
+{
+    if (testState().enabled) {
+        return takeTestAnswer(QStringLiteral("folder"), caption, folder)->toString();
+    }
+    return QFileDialog::getExistingDirectory(parent, caption, folder);
+}
+
+namespace Test
+{
+void setEnabled(bool enabled)
+{
+    testState().enabled = enabled;
+}
+
+bool enabled()
+{
+    return testState().enabled;
+}
+
+void setNextAnswer(const QVariant& answer)
+{
+    testState().answers.enqueue(answer);
+}
+
+void setNextAnswer(Answer answer)
+{
+    testState().answers.enqueue(QVariant::fromValue(answer));
+}
+
+int pendingAnswers()
+{
+    return static_cast<int>(testState().answers.size());
+}
+
+QList<Shown> shown()
+{
+    return testState().shown;
+}
+
+QStringList shownTexts()
+{
+    QStringList texts;
+    for (const Shown& s : testState().shown) {
+        texts << s.text;
+    }
+    return texts;
+}
+
+void clear()
+{
+    testState().answers.clear();
+    testState().shown.clear();
+}
+} // namespace Test
+} // namespace Dialogs

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+// Every message box and common dialog of the program goes through here, so
+// that tests can answer them without a window ever blocking.
+namespace Dialogs
+{
+enum class Answer { Ok, Yes, No, Cancel };
+
+// A modal message box with an OK button only; the caption is the program's
+// title unless another is given.
+void message(QWidget* parent, const QString& text, const QString& caption = QString());
+// A modal Yes/No question with the question-mark icon and Yes as the default.
+Answer question(QWidget* parent, const QString& text, const QString& caption = QString());
+// The colour chooser, opening on `initial`; nothing when cancelled.
+std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial);
+// The printer choice; false when cancelled.
+bool choosePrinter(QWidget* parent, QPrinter* printer);
+// A file to open; empty when cancelled.
+QString chooseFile(QWidget* parent, const QString& caption, const QString& folder,
+                   const QString& filter);
+// A folder; empty when cancelled.
+QString chooseFolder(QWidget* parent, const QString& caption, const QString& folder);
+
+// What the dialogs showed, for tests.
+struct Shown
+{
+    QString kind; // "message", "question", "colour", "printer", "file", "folder"
+    QString caption;
+    QString text;
+};
+
+namespace Test
+{
+// While on, no dialog is ever shown: each takes the next queued answer, or
+// its default (OK, Yes, cancel) when none is queued, and is recorded.
+void setEnabled(bool enabled);
+bool enabled();
+// Queues the answer of the next dialog: an Answer for a box, a QColor (or an
+// invalid QVariant for cancel) for the colour chooser, a bool for the printer,
+// a QString for the file and folder choosers.
+void setNextAnswer(const QVariant& answer);
+void setNextAnswer(Answer answer);
+int pendingAnswers();
+QList<Shown> shown();
+QStringList shownTexts();
+void clear();
+} // namespace Test
+} // namespace Dialogs
+
+Q_DECLARE_METATYPE(Dialogs::Answer)

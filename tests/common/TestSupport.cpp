@@ -1,0 +1,103 @@
+#include "common/TestSupport.h"
+
+#include "platform/AppInfo.h"
+#include "platform/Clock.h"
+#include "platform/Database.h"
+#include "platform/Registry.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+TestEnv::TestEnv(const QDate& today)
+{
+    QDir().mkpath(programFolder());
+    QDir().mkpath(dataFolder());
+    QDir().mkpath(configFolder());
+    AppInfo::setProgramFolder(programFolder());
+    Registry::setStoreFolder(configFolder());
+    Clock::setToday(today);
+    Dialogs::Test::setEnabled(true);
+    Dialogs::Test::clear();
+}
+
+TestEnv::~TestEnv()
+{
+    Dialogs::Test::clear();
+    Clock::setToday(QDate());
+    AppInfo::resetProgramFolder();
+    Registry::setStoreFolder(QString());
+}
+
+QString TestEnv::root() const
+{
+    return m_dir.path();
+}
+
+QString TestEnv::programFolder() const
+{
+    return m_dir.filePath(QStringLiteral("program"));
+}
+
+QString TestEnv::dataFolder() const
+{
+    return m_dir.filePath(QStringLiteral("data"));
+}
+
+QString TestEnv::configFolder() const
+{
+    return m_dir.filePath(QStringLiteral("config"));
+}
+
+QString TestEnv::createAppointmentDatabase() const
+{
+    const QString path = QDir(dataFolder()).filePath(QStringLiteral("AGENDAS.MDB"));
+    if (!QFile::exists(path)) {
+        const Status status = AppointmentDatabase::create(path);
+        if (!status) {
+            qFatal("cannot create the test database: %s", qPrintable(status.error()));
+        }
+    }
+    return path;
+}
+
+void TestEnv::setRegistry(const QString& name, const QString& value) const
+{
+    Registry::setValue(name, value);
+}
+
+void TestEnv::writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    file.write(bytes);
+}
+
+QByteArray TestEnv::readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QByteArray();
+    }
+    return file.readAll();
+}
+
+namespace TestInput
+{
+void typeText(QWidget* target, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80 && c.isPrint()) {
+            QTest::keyClick(target, c.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::KeyAction::Press, target, Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::KeyAction::Release, target, Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
+        }
+    }
+}
+} // namespace TestInput

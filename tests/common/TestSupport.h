@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QTemporaryDir>
+
+class QWidget;
+
+// A sandbox for one test: a temporary folder holding the program's folder,
+// the settings store and the data, the dialog seam in test mode and today's
+// date fixed. Everything goes back when it is destroyed.
+class TestEnv
+{
+public:
+    explicit TestEnv(const QDate& today = QDate(2026, 12, 9));
+    ~TestEnv();
+    TestEnv(const TestEnv&) = delete;
+    TestEnv& operator=(const TestEnv&) = delete;
+
+    QString root() const;
+    QString programFolder() const; // <root>/program
+    QString dataFolder() const;    // <root>/data
+    QString configFolder() const;  // <root>/config (the registry's INI)
+
+    // <dataFolder>/AGENDAS.MDB, created empty with its six tables.
+    QString createAppointmentDatabase() const;
+    // Sets CHEMIN, CheminUt and CheminNoms as the supervisor would.
+    void setRegistry(const QString& name, const QString& value) const;
+
+    static void writeFile(const QString& path, const QByteArray& bytes);
+    static QByteArray readFile(const QString& path);
+
+private:
+    QTemporaryDir m_dir;
+};
+
+namespace TestInput
+{
+// Types text into the focused widget `target` key by key; accented letters
+// and the euro sign go through as key events carrying their text.
+void typeText(QWidget* target, const QString& text);
+} // namespace TestInput
