@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+// One user's day in the appointment database: a row of table RVOUS1..RVOUS6.
+namespace DayGridShape
+{
+constexpr int SlotCount = 53;     // rows 0..52
+constexpr int MorningRows = 24;   // rows 0..23; rows 24..52 are the afternoon
+} // namespace DayGridShape
+
+// The four boxes beside the rows whose visibility is a flag of the record.
+enum class SideBox { Absent1 = 0, Absent2 = 1, Echo1 = 2, Echo2 = 3 };
+constexpr std::array<SideBox, 4> AllSideBoxes = {SideBox::Absent1, SideBox::Absent2, SideBox::Echo1,
+                                                 SideBox::Echo2};
+
+// A flag and its text. As stored, a flag may be missing (NULL) and its text
+// may be missing; as written, the text goes out only with a True flag.
+struct DayFlag
+{
+    std::optional<bool> on;      // nullopt: no value stored
+    std::optional<QString> text; // nullopt: no value stored / not written
+
+    bool isSet() const { return on.value_or(false); }
+    bool operator==(const DayFlag&) const = default;
+};
+
+struct DayRecord
+{
+    qint32 agendate = 0;
+    QString rvous;  // SlotTextList
+    QString postit;
+    QString bloc;
+    std::array<DayFlag, 4> flags; // indexed by SideBox
+    QString coche;  // SlotTickList
+
+    DayFlag& flag(SideBox box) { return flags[static_cast<std::size_t>(box)]; }
+    const DayFlag& flag(SideBox box) const { return flags[static_cast<std::size_t>(box)]; }
+    bool operator==(const DayRecord&) const = default;
+};
+
+// Field names, exact (capitals except Postit and Bloc).
+namespace DayFields
+{
+inline const QString Agendate = QStringLiteral("AGENDATE");
+inline const QString Rvous = QStringLiteral("RVOUS");
+inline const QString Postit = QStringLiteral("Postit");
+inline const QString Bloc = QStringLiteral("Bloc");
+inline const QString Coche = QStringLiteral("COCHE");
+QString flagField(SideBox box);     // ABSENT1, ABSENT2, ECHO1, ECHO2
+QString flagTextField(SideBox box); // ABSENT1_TXT ...
+} // namespace DayFields
+
+// SlotTextList: the 53 slot texts joined by CR LF (52 separators, no quoting).
+namespace SlotTextList
+{
+QString encode(const QStringList& slotTexts);
+// The parts of a stored value, split at every CR LF, as many as there are
+// (an empty text has none). Readers use parts 0..52.
+QStringList split(const QString& stored);
+// Exactly 53 texts: missing parts are empty, parts after the 53rd dropped.
+QStringList decode(const QString& stored);
+} // namespace SlotTextList
+
+// SlotTickList: the 53 tick values as decimal digits joined by CR LF.
+namespace SlotTickList
+{
+QString encode(const std::array<int, DayGridShape::SlotCount>& ticks);
+// Exactly 53 values: a missing part or one that is not 0, 1 or 2 reads 0.
+std::array<int, DayGridShape::SlotCount> decode(const QString& stored);
+} // namespace SlotTickList
+
+// The texts through which the program names a day and a user's table.
+namespace DayQuery
+{
+// "AGENDATE=39148"
+QString criterion(qint32 serial);
+// "RVOUS4"; empty for a user outside 1..6.
+QString tableName(int user);
+// "SELECT*FROM RVOUS4 ORDER BY AGENDATE"; empty for a user outside 1..6.
+QString tableQuery(int user);
+bool isValidUser(int user);
+} // namespace DayQuery

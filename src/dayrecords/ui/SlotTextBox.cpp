@@ -1,0 +1,54 @@
+#include "dayrecords/ui/SlotTextBox.h"
+
+#include <QKeyEvent>
+#include <QRegularExpression>
+
+SlotTextBox::SlotTextBox(int row, QWidget* parent) : QLineEdit(parent), m_row(row)
+{
+    setObjectName(QStringLiteral("Text1_%1").arg(row));
+    setFrame(true);
+    connect(this, &QLineEdit::textChanged, this, &SlotTextBox::dropLineBreaks);
+}
+
+QString SlotTextBox::withoutLineBreaks(const QString& text)
+{
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+    QString clean = text;
+    clean.replace(breaks, QStringLiteral(" "));
+    return clean;
+}
+
+void SlotTextBox::dropLineBreaks()
+{
+    const QString current = text();
+    if (!current.contains(QLatin1Char('\r')) && !current.contains(QLatin1Char('\n'))) {
+        return;
+    }
+    const int caret = cursorPosition();
+    setText(withoutLineBreaks(current));
+    setCursorPosition(qMin(caret, static_cast<int>(text().size())));
+}
+
+bool SlotTextBox::find(const QString& needle)
+{
+    const int at = text().indexOf(needle, 0, Qt::CaseInsensitive);
+    if (needle.isEmpty() || at < 0) {
+        return false;
+    }
+    setSelection(at, static_cast<int>(needle.size()));
+    return true;
+}
+
+void SlotTextBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QLineEdit::mouseDoubleClickEvent(event);
+    emit doubleClicked(m_row);
+}
+
+void SlotTextBox::keyReleaseEvent(QKeyEvent* event)
+{
+    QLineEdit::keyReleaseEvent(event);
+    if (!event->isAutoRepeat()) {
+        emit keyReleased(m_row, event->key(), event->modifiers());
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "settings/LooseValue.h"
+
+#include <QDate>
+#include <QString>
+
+#include <array>
+
+// The main window's own state (members of Form1), as the start-up sets it and
+// the day, user and editing commands keep it.
+struct MainState
+{
+    // Read from the registry at load.
+    QString DatabasePath; // CHEMIN as read, or the default path for an empty value
+    QString OpenPath;     // the path every database opening of the main window uses
+    QString UserFilesDir; // folder of Utilisat.vlk
+    QString NamesPath;    // names database of the name completion
+
+    // Copies of the users' settings (values as read).
+    std::array<LooseValue, 6> UserNames;
+    std::array<LooseValue, 6> UserColours;
+    std::array<LooseValue, 6> UserSlotCodes;
+    std::array<LooseValue, 6> UserTopAnnotations;
+    std::array<LooseValue, 6> UserBottomAnnotations;
+
+    // Name completion (Alpha.vlk).
+    LooseValue NameLookupFlag;
+    LooseValue NamesTable;
+    bool NameLookupOn = false;
+
+    QDate ShownDay;           // the calendar's last chosen day (today at start)
+    qint32 ShownDaySerial = 0; // the day used by the last save or show
+    int CurrentUser = 0;      // 1..6; 0 until the start-up sets user 1
+    qint16 SlotMinutes = 0;   // 10, 15, 20, 30, 60, or 0
+    bool DayModified = false;
+
+    // Whether the start-up opened the appointment database. Without it no
+    // command writes anything.
+    bool DatabaseReady = false;
+
+    bool hasUser() const { return CurrentUser >= 1 && CurrentUser <= 6; }
+    bool canSave() const { return DatabaseReady && hasUser(); }
+};

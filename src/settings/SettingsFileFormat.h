@@ -1,0 +1,44 @@
+#pragma once
+
+#include "settings/LooseValue.h"
+
+#include <QByteArray>
+#include <QList>
+
+// The comma-separated text form shared by Utilisat.vlk and Alpha.vlk:
+// Windows-1252 bytes, values separated by commas, texts between double quotes
+// (nothing escaped), whole numbers in plain decimal, #TRUE# and #FALSE#, each
+// record one line ended by CR LF.
+namespace SettingsFileFormat
+{
+// Splits file bytes into values: at commas and at line ends (CR LF, CR or LF);
+// spaces before a value are skipped; a value beginning with a double quote is
+// the text up to the next double quote (whatever follows it up to the next
+// comma or line end is dropped); #TRUE#/#FALSE# are Booleans; a value that
+// reads as a number is a number, anything else is text. An empty field (two
+// commas in a row, a comma at a line end) and a blank line each give one
+// empty value.
+QList<LooseValue> splitValues(const QByteArray& bytes);
+
+// The outcome of reading the values record by record.
+struct RecordPasses
+{
+    // The places after each pass, in file order. The last one is the result:
+    // of several whole records the last wins.
+    QList<QList<LooseValue>> passes;
+    // The values ran out before the last place of a record was filled. The
+    // places filled in that pass hold their new values, the others keep those
+    // of the previous pass (empty in the first).
+    bool formatError = false;
+};
+
+// Reads `values` `recordCount` at a time. No values (an empty file): no pass.
+RecordPasses readRecords(const QList<LooseValue>& values, int recordCount);
+
+// One value as written: a text between double quotes (Windows-1252, nothing
+// escaped), a number in plain decimal, #TRUE#/#FALSE#, nothing for an empty
+// value.
+QByteArray formatValue(const LooseValue& value);
+// One record line: the values separated by commas, ended by CR LF.
+QByteArray formatRecordLine(const QList<LooseValue>& values);
+} // namespace SettingsFileFormat

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class UserButtons;
+
+// The settings window "Utilisateurs": the six users' names, background
+// colours, slot lengths and annotations (Utilisat.vlk) and the name-lookup
+// option and table (Alpha.vlk). Modeless; deleted when closed.
+class Form2 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int Users = 6;
+
+    // Builds the window and reads both settings files into it (Alpha.vlk
+    // first); a faulty file shows its message. `buttons` (may be null) are the
+    // main window's user buttons that a save updates.
+    explicit Form2(UserButtons* buttons, QWidget* parent = nullptr);
+
+    // The one settings window: loads, centres and shows it, or brings the open
+    // one to the front without reading the files again.
+    static Form2* showWindow(UserButtons* buttons, QWidget* parent = nullptr);
+    // The open settings window, or null.
+    static Form2* openWindow();
+
+    // The 32-bit colour value a swatch holds (user 1 to 6).
+    qint32 swatchColour(int user) const;
+    // The slot code a list gives: its selected entry, -1 when none.
+    int slotCode(int user) const;
+
+    // The window's commands, as its buttons run them.
+    void chooseColour(int user); // Command1_Click..Command6_Click
+    bool save();                 // CmDEnreg_Click; false when a file could not be written
+    bool cancel();               // Quitte_Click; false when Alpha.vlk could not be written
+
+signals:
+    // The window has been saved (files written, buttons updated) just before
+    // it closes.
+    void saved();
+
+private:
+    void buildLayout();
+    void setTabOrder();
+    void load();
+    void loadAlpha();
+    void loadUsers();
+    void setSwatchColour(int user, qint32 value);
+    std::array<QString, Users> names() const;
+    void nameLookupChanged(); // Check1_Click
+
+    UserButtons* m_buttons;
+    // The colour chooser keeps the colour last chosen in this window.
+    QColor m_chooserColour = Qt::white;
+
+    std::array<QLineEdit*, Users> m_names{};
+    std::array<QLabel*, Users> m_swatches{};
+    std::array<QPushButton*, Users> m_colourButtons{};
+    std::array<QComboBox*, Users> m_slots{};
+    std::array<QLineEdit*, Users> m_topAnnotations{};
+    std::array<QLineEdit*, Users> m_bottomAnnotations{};
+    QCheckBox* m_nameLookup = nullptr;
+    QGroupBox* m_lookupFrame = nullptr;
+    QLabel* m_namesDatabase = nullptr;
+    QLineEdit* m_table = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_cancel = nullptr;
+};

@@ -1,0 +1,40 @@
+#include "settings/ui/TypingLimitValidator.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+
+TypingLimitValidator::TypingLimitValidator(QLineEdit* edit, int limit)
+    : QValidator(edit), m_limit(limit), m_allowedLength(limit)
+{
+    programSet(edit->text());
+    // A text set by the program (not typed) leaves the edit unmodified; it
+    // becomes the new allowance so that a longer value is never cut.
+    connect(edit, &QLineEdit::textChanged, this, [this, edit](const QString& text) {
+        if (!edit->isModified()) {
+            programSet(text);
+        }
+    });
+}
+
+void TypingLimitValidator::programSet(const QString& text)
+{
+    m_allowedLength = m_limit < 0 ? -1 : std::max(m_limit, static_cast<int>(text.size()));
+    m_allowedQuotes = text.count(QLatin1Char('"'));
+}
+
+QValidator::State TypingLimitValidator::validate(QString& input, int& /*pos*/) const
+{
+    if (input.count(QLatin1Char('"')) > m_allowedQuotes) {
+        return Invalid;
+    }
+    if (m_allowedLength >= 0 && input.size() > m_allowedLength) {
+        return Invalid;
+    }
+    return Acceptable;
+}
+
+void limitTyping(QLineEdit* edit, int limit)
+{
+    edit->setValidator(new TypingLimitValidator(edit, limit));
+}
