@@ -1,0 +1,8 @@
+#include "Benchmarks.h"
+
+namespace Benchmarks
+{
+void runNamesBenchmark()
+{
+}
+} // namespace Benchmarks
