@@ -5,19 +5,12 @@
 #include <algorithm>
 
 TypingLimitValidator::TypingLimitValidator(QLineEdit* edit, int limit)
-    : QValidator(edit), m_limit(limit), m_allowedLength(limit)
+    : QValidator(edit), m_edit(edit), m_limit(limit), m_allowedLength(limit)
 {
     programSet(edit->text());
-    // A text set by the program (not typed) leaves the edit unmodified; it
-    // becomes the new allowance so that a longer value is never cut.
-    connect(edit, &QLineEdit::textChanged, this, [this, edit](const QString& text) {
-        if (!edit->isModified()) {
-            programSet(text);
-        }
-    });
 }
 
-void TypingLimitValidator::programSet(const QString& text)
+void TypingLimitValidator::programSet(const QString& text) const
 {
     m_allowedLength = m_limit < 0 ? -1 : std::max(m_limit, static_cast<int>(text.size()));
     m_allowedQuotes = text.count(QLatin1Char('"'));
@@ -25,6 +18,12 @@ void TypingLimitValidator::programSet(const QString& text)
 
 QValidator::State TypingLimitValidator::validate(QString& input, int& /*pos*/) const
 {
+    // A text set by the program (setText) leaves the edit unmodified: it is
+    // taken whole and becomes the allowance, so a longer value is never cut.
+    if (!m_edit->isModified()) {
+        programSet(input);
+        return Acceptable;
+    }
     if (input.count(QLatin1Char('"')) > m_allowedQuotes) {
         return Invalid;
     }

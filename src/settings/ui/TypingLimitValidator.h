@@ -19,11 +19,13 @@ public:
     int limit() const { return m_limit; }
 
 private:
-    void programSet(const QString& text);
+    void programSet(const QString& text) const;
 
+    QLineEdit* m_edit;
     int m_limit;
-    int m_allowedLength;
-    qsizetype m_allowedQuotes = 0;
+    // What the text last set by the program allows.
+    mutable int m_allowedLength;
+    mutable qsizetype m_allowedQuotes = 0;
 };
 
 // Puts a validator on `edit`.
