@@ -3,6 +3,9 @@
 // The benchmark program's parts; each prints its medians.
 namespace Benchmarks
 {
+// Day show and day save on six users with twenty years of filled days, and
+// on one month of days.
+void runDayBenchmark();
 // One name completion on a names table of 100,000 names.
 void runNamesBenchmark();
 } // namespace Benchmarks

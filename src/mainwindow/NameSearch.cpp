@@ -1,0 +1,162 @@
+#include "mainwindow/NameSearch.h"
+
+#include "platform/Database.h"
+#include "platform/Files.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QVariant>
+
+namespace
+{
+QString fieldText(const QVariant& value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
+
+// The column of `table` called `name` as the file spells it, or "".
+QString findColumn(const DbConnection& db, const QString& table, const QString& name)
+{
+    const QStringList columns = db.columns(table);
+    for (const QString& column : columns) {
+        if (column.compare(name, Qt::CaseInsensitive) == 0) {
+            return column;
+        }
+    }
+    return QString();
+}
+} // namespace
+
+namespace NameSearch
+{
+QString searchKey(const QString& prefix)
+{
+    return prefix.left(KeyFieldWidth).leftJustified(KeyFieldWidth, QLatin1Char(' '))
+           + QLatin1Char('A') + QString(KeyFieldWidth - 1, QLatin1Char(' '));
+}
+
+QString prefixBeforeCaret(const QString& text, int caret)
+{
+    return text.left(qBound(0, caret, static_cast<int>(text.size())));
+}
+
+QString querySql(const QString& table, const QString& nomColumn, const QString& prenomColumn)
+{
+    const QString nom = Sql::quoteIdentifier(nomColumn);
+    const QString prenom = Sql::quoteIdentifier(prenomColumn);
+    return QStringLiteral("SELECT %2, %3 FROM %1 WHERE %2 >= ? COLLATE NOCASE "
+                          "ORDER BY %2 COLLATE NOCASE, %3 COLLATE NOCASE LIMIT 1")
+        .arg(Sql::quoteIdentifier(table), nom, prenom);
+}
+} // namespace NameSearch
+
+NameLookup::NameLookup() = default;
+
+NameLookup::~NameLookup()
+{
+    close();
+}
+
+void NameLookup::close()
+{
+    m_query.reset();
+    m_db.reset();
+    m_path.clear();
+    m_table.clear();
+    m_fileModified = QDateTime();
+    m_fileSize = -1;
+}
+
+bool NameLookup::stillValid(const QString& databasePath, const QString& table) const
+{
+    if (!m_db || !m_query || databasePath != m_path || table != m_table) {
+        return false;
+    }
+    // A names database replaced by the supervisor (or deleted) is opened anew.
+    const QFileInfo info(databasePath);
+    return info.exists() && info.lastModified() == m_fileModified && info.size() == m_fileSize;
+}
+
+Status NameLookup::open(const QString& databasePath, const QString& table)
+{
+    close();
+    if (table.trimmed().isEmpty()) {
+        return Status::failure(QStringLiteral("Aucune table de noms n'est indiquée dans le fichier Alpha.vlk."));
+    }
+    if (!Sql::isPlainIdentifier(table)) {
+        return Status::failure(QStringLiteral("Le nom de table « %1 » du fichier Alpha.vlk n'est pas valide : "
+                                              "il ne peut contenir que des lettres sans accent, des chiffres "
+                                              "et « _ ».")
+                                   .arg(table));
+    }
+    const QFileInfo before(databasePath);
+    auto opened = DbConnection::open(databasePath);
+    if (!opened) {
+        return opened.status();
+    }
+    std::shared_ptr<DbConnection> db = *opened;
+    const QString shown = Files::displayPath(databasePath);
+    const QString spelled = db->tableName(table);
+    if (spelled.isEmpty()) {
+        return Status::failure(QStringLiteral("La table « %1 » est absente de la base des noms « %2 ».")
+                                   .arg(table, shown));
+    }
+    const QString nom = findColumn(*db, spelled, QStringLiteral("NOM"));
+    const QString prenom = findColumn(*db, spelled, QStringLiteral("PRENOM"));
+    if (nom.isEmpty() || prenom.isEmpty()) {
+        return Status::failure(QStringLiteral("La table « %1 » de la base des noms « %2 » n'a pas les champs "
+                                              "NOM et PRENOM.")
+                                   .arg(spelled, shown));
+    }
+    QSqlQuery query(db->database());
+    query.setForwardOnly(true);
+    if (!query.prepare(NameSearch::querySql(spelled, nom, prenom))) {
+        return Status::failure(QStringLiteral("La base des noms « %1 » ne peut pas être lue : %2")
+                                   .arg(shown, Sql::reason(query.lastError())));
+    }
+    m_db = std::move(db);
+    m_query.emplace(std::move(query));
+    m_path = databasePath;
+    m_table = table;
+    m_fileModified = before.lastModified();
+    m_fileSize = before.size();
+    return Status::success();
+}
+
+NameLookup::Answer NameLookup::find(const QString& databasePath, const QString& table, const QString& prefix)
+{
+    Answer answer;
+    if (prefix.size() < NameSearch::MinimumPrefixLength) {
+        answer.outcome = Outcome::TooShort;
+        return answer;
+    }
+    if (!stillValid(databasePath, table)) {
+        const Status opened = open(databasePath, table);
+        if (!opened) {
+            close();
+            answer.outcome = Outcome::Unavailable;
+            answer.reason = opened.error();
+            return answer;
+        }
+    }
+
+    QSqlQuery& query = *m_query;
+    query.bindValue(0, NameSearch::searchKey(prefix));
+    if (!query.exec()) {
+        answer.outcome = Outcome::Unavailable;
+        answer.reason = QStringLiteral("La base des noms « %1 » ne peut pas être lue : %2")
+                            .arg(Files::displayPath(databasePath), Sql::reason(query.lastError()));
+        close();
+        return answer;
+    }
+    if (query.next()) {
+        answer.outcome = Outcome::Found;
+        answer.match.nom = fieldText(query.value(0));
+        answer.match.prenom = fieldText(query.value(1));
+    } else {
+        answer.outcome = Outcome::NoMatch;
+    }
+    // Ends the statement at once: no read lock is kept between two keys.
+    query.finish();
+    return answer;
+}

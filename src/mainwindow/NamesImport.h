@@ -1,0 +1,43 @@
+#pragma once
+
+#include "mainwindow/NameSearch.h"
+#include "platform/Result.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Building a names database: the supervisor's import of a NOM;PRENOM file,
+// the demo database and the benchmark's table all go through here.
+namespace NamesImport
+{
+inline constexpr char DefaultTable[] = "MATABLE";
+inline constexpr char DemoFileName[] = "NOMS.MDB";
+
+struct ParsedNames
+{
+    QList<NameMatch> names;
+    int skippedLines = 0;       // lines without a family name
+    bool headerSkipped = false; // a first line "NOM;PRENOM"
+    bool windows1252 = false;   // the file was no valid UTF-8
+};
+
+// The text of a file: UTF-8 (its byte-order mark dropped) when the bytes are
+// valid UTF-8, otherwise Windows-1252.
+QString decodeText(const QByteArray& bytes, bool* windows1252 = nullptr);
+
+// One line per name: family name, ";", first name. Fields may stand between
+// double quotes ("" inside for a quote); blanks around a field are dropped;
+// fields after the second are ignored. Blank lines are skipped, and so is a
+// first line that reads "NOM;PRENOM" (in any case).
+ParsedNames parseCsv(const QByteArray& bytes);
+
+// Creates table `table` (fields NOM and PRENOM, an index on both without
+// regard to case) in the names database at `path` and fills it in one
+// transaction. A missing database is built beside its place and renamed into
+// it once complete; an existing one must not hold the table already.
+Status createNamesTable(const QString& path, const QString& table, const QList<NameMatch>& names);
+
+// A few hundred plausible French names for the demo database.
+QList<NameMatch> demoNames();
+} // namespace NamesImport

@@ -1,0 +1,383 @@
+#include "common/TestSupport.h"
+
+#include "dayrecords/Module1.h"
+#include "dayrecords/ui/DayGrid.h"
+#include "dayrecords/ui/SlotTextBox.h"
+#include "mainwindow/NamesImport.h"
+#include "mainwindow/ui/Form1.h"
+#include "mainwindow/ui/NameCompletion.h"
+#include "platform/Database.h"
+#include "platform/Dates.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QDir>
+#include <QSqlQuery>
+#include <QTest>
+
+#include <memory>
+
+namespace
+{
+NameMatch name(const char* nom, const char* prenom)
+{
+    return {QString::fromUtf8(nom), QString::fromUtf8(prenom)};
+}
+
+const QString Thirty = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZABCD");
+
+// Three hundred ordinary names (none beginning with A, D, M or Z) and the
+// names the cases below look for.
+QList<NameMatch> testNames()
+{
+    static const char* const families[] = {
+        "BERNARD", "PETIT",   "ROBERT",   "RICHARD",  "GIRARD",  "THOMAS", "FOURNIER", "ROUSSEAU",
+        "VINCENT", "PERRIN",  "ROBIN",    "BONNET",   "FAURE",   "GUERIN", "BOYER",    "GARNIER",
+        "CHEVALIER", "FRANCOIS", "GAUTHIER", "GARCIA", "CLEMENT", "NICOLAS", "HENRY",   "ROUSSEL",
+        "BRETON",  "CARON",   "COLIN",    "VIDAL",    "RENAUD",  "BRUNET"};
+    static const char* const firsts[] = {"Jean", "Marie", "Pierre", "Sylvie", "Alain",
+                                         "Hélène", "Céline", "Léa", "Jérôme", "Louis"};
+    QList<NameMatch> names;
+    for (const char* family : families) {
+        for (const char* first : firsts) {
+            names << name(family, first);
+        }
+    }
+    names << name("DU", "Paul") << name("DUBOIS", "Marie") << name("DUBOIS", "alain") << name("DUPONT", "Jean")
+          << name("DUPONT", "Anne") << name("DURAND", "Léa") << name("D'ARCY", "Henri") << name("D'ARTOIS", "Luc")
+          << NameMatch{Thirty, QStringLiteral("Trente")} << NameMatch{Thirty + QStringLiteral("B"), QStringLiteral("Li")}
+          << name("MARTIN", "Pierre") << name("ZOLA", "Émile");
+    return names;
+}
+} // namespace
+
+class TestNameCompletion : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void optionOffLeavesRowsAsTyped();
+    void twoLettersCompleteAndTypingNarrows();
+    void oneCharacterNeverCompletes();
+    void focusKeysLeaveTheRowAlone();
+    void prefixOverThirtyIsCut();
+    void f2SwitchesTheLookupOffAndOn();
+    void arrowKeyInAFilledRowCompletes();
+    void lowerCasePrefixCompletes();
+    void apostropheCompletesLikeAnyPrefix();
+    void noMatchKeepsTheTypedText();
+    void missingDatabaseIsSaidOnceUntilF2();
+    void missingTableIsSaidOnce();
+    void dayRecordsStateIsUntouched();
+
+private:
+    SlotTextBox* row(int index) const;
+    // NameLookupOn and NameLookupFlag as the start-up sets them from Alpha.vlk.
+    void setOption(bool on);
+    int messageCount() const;
+
+    std::unique_ptr<TestEnv> m_env;
+    std::unique_ptr<Form1> m_form;
+    QString m_namesPath;
+};
+
+void TestNameCompletion::init()
+{
+    m_env = std::make_unique<TestEnv>();
+    m_namesPath = QDir(m_env->dataFolder()).filePath(QStringLiteral("NOMS.MDB"));
+    QVERIFY(NamesImport::createNamesTable(m_namesPath, QStringLiteral("MATABLE"), testNames()));
+    m_form = std::make_unique<Form1>();
+    MainState& st = m_form->state();
+    st.NamesPath = m_namesPath;
+    st.NamesTable = LooseValue::fromText(QStringLiteral("MATABLE"));
+    setOption(true);
+    st.DayModified = false;
+}
+
+void TestNameCompletion::cleanup()
+{
+    m_form.reset();
+    m_env.reset();
+}
+
+SlotTextBox* TestNameCompletion::row(int index) const
+{
+    auto* box = m_form->findChild<SlotTextBox*>(QStringLiteral("Text1_%1").arg(index));
+    Q_ASSERT(box);
+    return box;
+}
+
+void TestNameCompletion::setOption(bool on)
+{
+    MainState& st = m_form->state();
+    st.NameLookupFlag = LooseValue::fromBool(on);
+    st.NameLookupOn = st.NameLookupFlag.equalsTrue();
+}
+
+int TestNameCompletion::messageCount() const
+{
+    int count = 0;
+    for (const Dialogs::Shown& shown : Dialogs::Test::shown()) {
+        count += shown.kind == QLatin1String("message") ? 1 : 0;
+    }
+    return count;
+}
+
+void TestNameCompletion::optionOffLeavesRowsAsTyped()
+{
+    setOption(false);
+    SlotTextBox* box = row(12);
+    QTest::keyClicks(box, QStringLiteral("DU"));
+    QTest::keyClick(box, Qt::Key_F2);
+    QTest::keyClicks(box, QStringLiteral("PO"));
+    QTest::keyClick(box, Qt::Key_Left);
+    QCOMPARE(box->text(), QStringLiteral("DUPO"));
+    // F2 cannot switch a lookup that the workstation's option does not allow.
+    QVERIFY(!m_form->state().NameLookupFlag.equalsTrue());
+    QVERIFY(!m_form->nameCompletion().lookup().isOpen());
+    QCOMPARE(messageCount(), 0);
+}
+
+void TestNameCompletion::twoLettersCompleteAndTypingNarrows()
+{
+    SlotTextBox* box = row(12);
+    QTest::keyClicks(box, QStringLiteral("DU"));
+    // "DU" alone sorts before the key: the first name after it, by first name.
+    QCOMPARE(box->text(), QStringLiteral("DUBOIS alain"));
+    QCOMPARE(box->cursorPosition(), 2);
+    QVERIFY(!box->hasSelectedText());
+    QVERIFY(m_form->state().DayModified);
+
+    QTest::keyClick(box, 'P');
+    QCOMPARE(box->text(), QStringLiteral("DUPONT Anne"));
+    QCOMPARE(box->cursorPosition(), 3);
+    QTest::keyClicks(box, QStringLiteral("ON"));
+    QCOMPARE(box->text(), QStringLiteral("DUPONT Anne"));
+    QCOMPARE(box->cursorPosition(), 5);
+    // The whole family name sorts before its own key (the blanks count):
+    // the row moves on to the next family name.
+    QTest::keyClick(box, 'T');
+    QCOMPARE(box->text(), QStringLiteral("DURAND Léa"));
+    QCOMPARE(box->cursorPosition(), 6);
+    // Other rows are not touched.
+    QCOMPARE(row(11)->text(), QString());
+    QCOMPARE(row(13)->text(), QString());
+    QCOMPARE(messageCount(), 0);
+}
+
+void TestNameCompletion::oneCharacterNeverCompletes()
+{
+    SlotTextBox* box = row(0);
+    QTest::keyClick(box, 'D');
+    QCOMPARE(box->text(), QStringLiteral("D"));
+    QVERIFY(!m_form->nameCompletion().lookup().isOpen());
+
+    SlotTextBox* filled = row(30);
+    filled->setText(QStringLiteral("DUPONT et suite"));
+    m_form->state().DayModified = false;
+    QTest::keyClick(filled, Qt::Key_Home);
+    QCOMPARE(filled->text(), QStringLiteral("DUPONT et suite"));
+    QTest::keyClick(filled, Qt::Key_Right);
+    QCOMPARE(filled->text(), QStringLiteral("DUPONT et suite"));
+    QCOMPARE(filled->cursorPosition(), 1);
+    QVERIFY(!m_form->state().DayModified);
+}
+
+void TestNameCompletion::focusKeysLeaveTheRowAlone()
+{
+    // Shift+Tab ends in the row that takes the focus, its text selected.
+    SlotTextBox* box = row(11);
+    box->setText(QStringLiteral("RDV Dr Martin"));
+    box->selectAll();
+    QTest::keyRelease(box, Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyRelease(box, Qt::Key_Shift);
+    QTest::keyRelease(box, Qt::Key_Tab);
+    QCOMPARE(box->text(), QStringLiteral("RDV Dr Martin"));
+    QVERIFY(!m_form->nameCompletion().lookup().isOpen());
+}
+
+void TestNameCompletion::prefixOverThirtyIsCut()
+{
+    SlotTextBox* box = row(40);
+    box->setText(Thirty + QStringLiteral("ZZZZZ"));
+    QTest::keyClick(box, Qt::Key_End);
+    // Cut to 30, the key sorts after the 30-letter name and before the
+    // 31-letter one; the caret goes to the end of the shorter text.
+    QCOMPARE(box->text(), Thirty + QStringLiteral("B Li"));
+    QCOMPARE(box->cursorPosition(), 34);
+}
+
+void TestNameCompletion::f2SwitchesTheLookupOffAndOn()
+{
+    SlotTextBox* box = row(5);
+    box->setText(QStringLiteral("DUR"));
+    QTest::keyClick(box, Qt::Key_F2);
+    QVERIFY(!m_form->state().NameLookupFlag.equalsTrue());
+    QCOMPARE(box->text(), QStringLiteral("DUR"));
+    QTest::keyClick(box, 'A');
+    QCOMPARE(box->text(), QStringLiteral("DURA"));
+
+    // On again with four characters before the caret: completes at once.
+    QTest::keyClick(box, Qt::Key_F2);
+    QVERIFY(m_form->state().NameLookupFlag.equalsTrue());
+    QCOMPARE(box->text(), QStringLiteral("DURAND Léa"));
+    QCOMPARE(box->cursorPosition(), 4);
+
+    // With a modifier F2 switches all the same; the state is the window's.
+    QTest::keyClick(row(6), Qt::Key_F2, Qt::ShiftModifier);
+    QVERIFY(!m_form->state().NameLookupFlag.equalsTrue());
+    QTest::keyClicks(row(6), QStringLiteral("MA"));
+    QCOMPARE(row(6)->text(), QStringLiteral("MA"));
+    QTest::keyClick(row(6), Qt::Key_F2, Qt::ControlModifier);
+    QCOMPARE(row(6)->text(), QStringLiteral("MARTIN Pierre"));
+}
+
+void TestNameCompletion::arrowKeyInAFilledRowCompletes()
+{
+    SlotTextBox* box = row(20);
+    box->setText(QStringLiteral("MARTIN XYZ et suite"));
+    box->setCursorPosition(1);
+    m_form->state().DayModified = false;
+    QTest::keyClick(box, Qt::Key_Right);
+    // The whole row is replaced, the text after the caret included.
+    QCOMPARE(box->text(), QStringLiteral("MARTIN Pierre"));
+    QCOMPARE(box->cursorPosition(), 2);
+    QVERIFY(m_form->state().DayModified);
+}
+
+void TestNameCompletion::lowerCasePrefixCompletes()
+{
+    SlotTextBox* box = row(33);
+    QTest::keyClicks(box, QStringLiteral("du"));
+    QCOMPARE(box->text(), QStringLiteral("DUBOIS alain"));
+    QCOMPARE(box->cursorPosition(), 2);
+    QTest::keyClick(box, 'p');
+    QCOMPARE(box->text(), QStringLiteral("DUPONT Anne"));
+    QTest::keyClick(box, 'o');
+    QCOMPARE(box->text(), QStringLiteral("DUPONT Anne"));
+    QCOMPARE(box->cursorPosition(), 4);
+}
+
+void TestNameCompletion::apostropheCompletesLikeAnyPrefix()
+{
+    SlotTextBox* box = row(8);
+    QTest::keyClicks(box, QStringLiteral("D'AR"));
+    QCOMPARE(box->text(), QStringLiteral("D'ARCY Henri"));
+    QCOMPARE(box->cursorPosition(), 4);
+    QTest::keyClick(box, 'T');
+    QCOMPARE(box->text(), QStringLiteral("D'ARTOIS Luc"));
+
+    SlotTextBox* other = row(9);
+    QTest::keyClicks(other, QStringLiteral("ZZ' OR '1'='1"));
+    QCOMPARE(other->text(), QStringLiteral("ZZ' OR '1'='1"));
+    QCOMPARE(messageCount(), 0);
+    auto db = DbConnection::open(m_namesPath);
+    QVERIFY(db);
+    QSqlQuery count((*db)->database());
+    QVERIFY(count.exec(QStringLiteral("SELECT COUNT(*) FROM MATABLE")) && count.next());
+    QCOMPARE(count.value(0).toInt(), testNames().size());
+}
+
+void TestNameCompletion::noMatchKeepsTheTypedText()
+{
+    SlotTextBox* box = row(50);
+    QTest::keyClicks(box, QStringLiteral("ZZ Dr Vidal"));
+    QCOMPARE(box->text(), QStringLiteral("ZZ Dr Vidal"));
+    QCOMPARE(messageCount(), 0);
+    QVERIFY(m_form->nameCompletion().lookup().isOpen());
+}
+
+void TestNameCompletion::missingDatabaseIsSaidOnceUntilF2()
+{
+    // CheminNoms left at its default (the program's folder), then a file
+    // that is not there.
+    for (const QString& path : {m_env->programFolder(), QDir(m_env->dataFolder()).filePath(QStringLiteral("ABSENT.MDB"))}) {
+        Dialogs::Test::clear();
+        m_form->state().NamesPath = path;
+        SlotTextBox* box = row(14);
+        box->clear();
+        // Off and on with nothing before the caret: a fresh start.
+        QTest::keyClick(box, Qt::Key_F2);
+        QTest::keyClick(box, Qt::Key_F2);
+        QVERIFY(m_form->state().NameLookupFlag.equalsTrue());
+        QTest::keyClicks(box, QStringLiteral("DUPONT"));
+        QCOMPARE(box->text(), QStringLiteral("DUPONT"));
+        QCOMPARE(messageCount(), 1);
+        QTest::keyClicks(box, QStringLiteral(" Jean"));
+        QTest::keyClick(box, Qt::Key_Left);
+        QCOMPARE(box->text(), QStringLiteral("DUPONT Jean"));
+        QCOMPARE(messageCount(), 1);
+    }
+    QVERIFY(Dialogs::Test::shownTexts().first().contains(QStringLiteral("ABSENT.MDB")));
+
+    // Off and on again: the next failure is said once more.
+    QTest::keyClick(row(14), Qt::Key_F2);
+    QTest::keyClick(row(14), Qt::Key_F2);
+    QCOMPARE(messageCount(), 2);
+    QTest::keyClick(row(14), 'X');
+    QCOMPARE(messageCount(), 2);
+    QCOMPARE(row(14)->text(), QStringLiteral("DUPONT JeaXn"));
+
+    // The database in its place: the lookup works again at the next key.
+    m_form->state().NamesPath = m_namesPath;
+    QTest::keyClick(row(14), Qt::Key_Home);
+    QTest::keyClick(row(14), Qt::Key_Right);
+    QTest::keyClick(row(14), Qt::Key_Right);
+    QCOMPARE(row(14)->text(), QStringLiteral("DUBOIS alain"));
+    QVERIFY(!QFileInfo::exists(QDir(m_env->dataFolder()).filePath(QStringLiteral("ABSENT.MDB"))));
+}
+
+void TestNameCompletion::missingTableIsSaidOnce()
+{
+    m_form->state().NamesTable = LooseValue::fromText(QStringLiteral("PATIENTS"));
+    SlotTextBox* box = row(2);
+    QTest::keyClicks(box, QStringLiteral("DUPONT"));
+    QCOMPARE(box->text(), QStringLiteral("DUPONT"));
+    QCOMPARE(messageCount(), 1);
+    QVERIFY(Dialogs::Test::shownTexts().first().contains(QStringLiteral("PATIENTS")));
+
+    // A table name that is no plain identifier never reaches the database.
+    m_form->state().NamesTable = LooseValue::fromText(QStringLiteral("MATABLE; DROP TABLE MATABLE"));
+    QTest::keyClick(box, Qt::Key_F2);
+    QTest::keyClick(box, Qt::Key_F2);
+    QCOMPARE(messageCount(), 2);
+    QCOMPARE(box->text(), QStringLiteral("DUPONT"));
+    // An empty table (Alpha.vlk without its second value).
+    m_form->state().NamesTable = LooseValue();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(box->text(), QStringLiteral("DUPON"));
+    QCOMPARE(messageCount(), 2);
+}
+
+void TestNameCompletion::dayRecordsStateIsUntouched()
+{
+    const QString agendas = m_env->createAppointmentDatabase();
+    const qint32 today = Dates::daySerial(QDate(2026, 12, 9));
+    QVERIFY(Module1::dayLookup(1, today, agendas));
+    const Module1::State& before = Module1::state();
+    const DbConnection* db = before.DB.get();
+    const QString sql = before.SQL;
+    const Module1::Recordset::Kind kind = before.RS.kind;
+    const int user = before.RS.user;
+    const bool noMatch = before.RS.noMatch;
+    QVERIFY(db != nullptr);
+
+    QTest::keyClicks(row(12), QStringLiteral("DUP"));
+    QCOMPARE(row(12)->text(), QStringLiteral("DUPONT Anne"));
+    m_form->state().NamesPath = QStringLiteral("/nowhere/NOMS.MDB");
+    QTest::keyClicks(row(13), QStringLiteral("MA"));
+
+    const Module1::State& after = Module1::state();
+    QCOMPARE(after.DB.get(), db);
+    QCOMPARE(after.DB->path(), agendas);
+    QCOMPARE(after.SQL, sql);
+    QCOMPARE(after.RS.kind, kind);
+    QCOMPARE(after.RS.user, user);
+    QCOMPARE(after.RS.noMatch, noMatch);
+    Module1::closeDatabase();
+}
+
+QTEST_MAIN(TestNameCompletion)
+#include "tst_namecompletion.moc"
