@@ -98,7 +98,7 @@ DayMergeResult merge(const DayUnits& base, const DayRecord& screen, const std::o
         }
         if (flag.conflict) {
             result.conflicts.append({DayConflict::Unit::Flag, -1, box, flagText(theirs.flags[b]),
-                                     flagText(mine.flags[b])});
+                                     flagText(mine.flags[b]), theirs.flags[b].on, mine.flags[b].on});
         }
     }
     return result;

@@ -40,6 +40,8 @@ struct DayConflict
     SideBox box = SideBox::Absent1;    // for Flag
     QString otherValue;                // what the other workstation stored
     QString ownValue;                  // what this workstation writes
+    bool otherShown = false;           // for Flag: the other workstation's box is shown
+    bool ownShown = false;             // for Flag: this workstation's box is shown
 };
 
 struct DayMergeResult

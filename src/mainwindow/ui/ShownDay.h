@@ -1,13 +1,22 @@
 #pragma once
 
+#include "dayrecords/DayMerge.h"
+#include "dayrecords/DayRecord.h"
 #include "platform/Result.h"
 
 #include <QObject>
 
+#include <optional>
+
 class Form1;
+class QCloseEvent;
 
 // The shown day: saving (ENREG_01), showing (SUIV_PREC), day moves, calendar,
-// reload and quitting.
+// the "x" button, the save command, the reload timer and quitting.
+//
+// The shown day is Label2's caption: every save writes the day it names, for
+// the current user. A save that fails leaves the edits on screen and the day
+// modified; a day that cannot be read leaves the window on the day it showed.
 class ShownDay : public QObject
 {
     Q_OBJECT
@@ -23,9 +32,69 @@ public:
     // The day save of the shown day (Label2) for the current user, without
     // message; ENREG_01 wraps it with the hourglass, the message and the flag.
     Status saveShownDay();
-    // ENREG_01: false when the save failed (its message has been shown).
+    // ENREG_01: false when the save failed (its message has been shown; the
+    // edits stay on screen and DayModified stays set).
     bool ENREG_01();
+    // The save that comes before a change of day, user or view: ENREG_01 when
+    // the shown day is modified. False when that save failed: the caller stops.
+    bool saveIfModified();
+
+    // SUIV_PREC: shows the day of ShownDaySerial (Label2, LblDate, the tick
+    // boxes, the grid). False when the day could not be read: the message has
+    // been shown and the window still shows the day it showed before.
+    bool SUIV_PREC();
+    // The same for any day: ShownDaySerial becomes `serial` once it is shown.
+    bool showSerial(qint32 serial);
+
+    // Shows a looked-up record (or the empty grid for none) and keeps it as the
+    // day as shown, against which the next save tells this workstation's edits
+    // from another workstation's.
+    void showRecord(const std::optional<DayRecord>& record);
+
+    // Label2 (digits) and LblDate (long date) for a day.
+    void setShownDayCaptions(qint32 serial);
+    // The 53 tick boxes are shown only when the shown day is today.
+    void applyTickRule();
+
+    // The commands, as the controls run them (public for the week window and tests).
+    void moveBy(int days);       // CmdPrec (-1), CmdSuiv (+1)
+    void calendarClicked();      // MonthView1
+    void showAgain();            // Command1 "x"
+    void saveCommand();          // "&Enregistrer"
+    void autoSaveChosen();       // "Enregistrement automatique"
+    void reloadTick();           // Timer1
+    void quit();                 // "&Quitter"
+
+    // The French message for a save that failed, and for a day that could not be read.
+    static QString saveFailedMessage(const QString& reason);
+    static QString readFailedMessage(qint32 serial, const QString& reason);
+
+signals:
+    // The shown day was stored (once per save).
+    void saved(qint32 serial);
+    // The program is ending: the search window closes itself on it.
+    void ending();
 
 private:
+    void onClosing(QCloseEvent* event);
+    // After the save of quitting or closing: true when the program may end.
+    bool saveBeforeEnding();
+    void endProgram();
+    // The day as it was shown: its user and day, and its units.
+    struct Base
+    {
+        int user = 0;
+        qint32 serial = 0;
+        DayUnits units;
+    };
+
+    void rememberBase(const std::optional<DayRecord>& record);
+    // Tells the user what another workstation had changed that this save replaced.
+    void reportConflicts();
+
     Form1& m_form;
+    bool m_ending = false;
+    std::optional<Base> m_base;
+    QList<DayConflict> m_conflicts;
+    std::optional<DayRecord> m_written;
 };

@@ -1,0 +1,254 @@
+// Editing the shown day in place: typing, blocking and clearing rows, the
+// absence and ultrasound toggles, ticks and the tick-box menu.
+
+#include "mainwindow/MainWindowTestFixture.h"
+
+#include "mainwindow/ui/DayEditing.h"
+
+#include <QAction>
+#include <QSignalSpy>
+
+using MainWindowTest::Fixture;
+
+class TestDayEditing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void doubleClickBlocksAnEmptyRowThenClearsOnYes();
+    void answeringNoChangesNothing();
+    void aRowOfSpacesAsks();
+    void absenceTogglesOnAnyMouseButton();
+    void ultrasoundTogglesTakeTheCurrentUsersAnnotation();
+    void typingAnywhereMarksTheDay();
+    void tickSavesEverythingAtOnce();
+    void ticksSetByTheProgramNeverSave();
+    void tickBoxMenuInvertsEachBox();
+};
+
+void TestDayEditing::doubleClickBlocksAnEmptyRowThenClearsOnYes()
+{
+    Fixture fx;
+    Form1& f = fx.open();
+    const QString marker = QStringLiteral("XXXXXXXXXX- Pas de RV -XXXXXXXXX");
+    QCOMPARE(DayEditing::noAppointmentMarker(), marker);
+    QCOMPARE(marker.size(), 32);
+
+    QTest::mouseDClick(fx.row(10), Qt::LeftButton);
+    QCOMPARE(fx.rowText(10), marker);
+    QVERIFY(f.state().DayModified);
+    QVERIFY(Dialogs::Test::shown().isEmpty());
+
+    Dialogs::Test::setNextAnswer(Dialogs::Answer::Yes);
+    QTest::mouseDClick(fx.row(10), Qt::LeftButton);
+    QCOMPARE(Dialogs::Test::shown().size(), 1);
+    QCOMPARE(Dialogs::Test::shown().at(0).kind, QStringLiteral("question"));
+    QCOMPARE(Dialogs::Test::shown().at(0).text, QStringLiteral("Effacer vraiment ?"));
+    QCOMPARE(Dialogs::Test::shown().at(0).caption, QStringLiteral("Attention"));
+    QCOMPARE(fx.rowText(10), QString());
+}
+
+void TestDayEditing::answeringNoChangesNothing()
+{
+    Fixture fx;
+    const qint32 today = Dates::daySerial(Clock::today());
+    fx.storeDay(1, today, {{30, QStringLiteral("Dubois")}});
+    Form1& f = fx.open();
+    QVERIFY(!f.state().DayModified);
+    Dialogs::Test::setNextAnswer(Dialogs::Answer::No);
+    QTest::mouseDClick(fx.row(30), Qt::LeftButton);
+    QCOMPARE(Dialogs::Test::shown().size(), 1);
+    QCOMPARE(fx.rowText(30), QStringLiteral("Dubois"));
+    QVERIFY(!f.state().DayModified);
+}
+
+void TestDayEditing::aRowOfSpacesAsks()
+{
+    Fixture fx;
+    Form1& f = fx.open();
+    fx.type(40, QStringLiteral("   "));
+    Dialogs::Test::setNextAnswer(Dialogs::Answer::Yes);
+    QTest::mouseDClick(fx.row(40), Qt::LeftButton);
+    QCOMPARE(Dialogs::Test::shown().size(), 1);
+    QCOMPARE(fx.rowText(40), QString());
+    QVERIFY(f.state().DayModified);
+}
+
+void TestDayEditing::absenceTogglesOnAnyMouseButton()
+{
+    Fixture fx;
+    Form1& f = fx.open();
+    QLineEdit* morning = f.ui().grid->banner(0);
+    QLineEdit* afternoon = f.ui().grid->banner(1);
+    QVERIFY(morning->isHidden());
+
+    Fixture::press(f.ui().CmdAbsent1, Qt::RightButton);
+    QVERIFY(!morning->isHidden());
+    QCOMPARE(morning->text(), QStringLiteral("ABSENT"));
+    QVERIFY(f.state().DayModified);
+    QVERIFY(afternoon->isHidden());
+
+    // A banner edited by the user gives way to "ABSENT" at the next press.
+    morning->setText(QStringLiteral("Congrès"));
+    Fixture::press(f.ui().CmdAbsent1, Qt::MiddleButton, Qt::ShiftModifier);
+    QVERIFY(morning->isHidden());
+    QCOMPARE(morning->text(), QStringLiteral("ABSENT"));
+
+    Fixture::press(f.ui().CmdAbsent2);
+    QVERIFY(!afternoon->isHidden());
+
+    // Neither the access key nor the space bar presses it.
+    f.ui().CmdAbsent1->setFocus();
+    QTest::keyClick(f.ui().CmdAbsent1, Qt::Key_Space);
+    QTest::keyClick(&f, Qt::Key_M, Qt::AltModifier);
+    QVERIFY(morning->isHidden());
+
+    f.ui().Enregistrer->trigger();
+    const DayRecord saved = *fx.stored(1, fx.shownSerial());
+    QVERIFY(!saved.flag(SideBox::Absent1).isSet());
+    QVERIFY(saved.flag(SideBox::Absent2).isSet());
+    QCOMPARE(saved.flag(SideBox::Absent2).text, std::optional<QString>(QStringLiteral("ABSENT")));
+}
+
+void TestDayEditing::ultrasoundTogglesTakeTheCurrentUsersAnnotation()
+{
+    Fixture fx;
+    Form1& f = fx.open();
+    QLineEdit* morning = f.ui().TxtEcho1;
+    QLineEdit* afternoon = f.ui().TxtEcho2;
+    QVERIFY(morning->isHidden()); // cleared day
+
+    fx.user(2);
+    morning->setText(QStringLiteral("autre"));
+    Fixture::press(f.ui().CmdEcho1);
+    QVERIFY(!morning->isHidden());
+    QCOMPARE(morning->text(), QStringLiteral("Écho Lefèvre"));
+    QVERIFY(f.state().DayModified);
+    Fixture::press(f.ui().CmdEcho2, Qt::RightButton);
+    QVERIFY(!afternoon->isHidden());
+    QCOMPARE(afternoon->text(), QStringLiteral("Écho Lefèvre"));
+    Fixture::press(f.ui().CmdEcho2);
+    QVERIFY(afternoon->isHidden());
+
+    // Without a current user the buttons only show or hide.
+    f.state().CurrentUser = 0;
+    morning->setText(QStringLiteral("Liste libre"));
+    Fixture::press(f.ui().CmdEcho1);
+    QVERIFY(morning->isHidden());
+    QCOMPARE(morning->text(), QStringLiteral("Liste libre"));
+}
+
+void TestDayEditing::typingAnywhereMarksTheDay()
+{
+    Fixture fx;
+    Form1& f = fx.open();
+    const qint32 today = fx.shownSerial();
+    Fixture::press(f.ui().CmdAbsent1);
+    Fixture::press(f.ui().CmdEcho1);
+    f.ui().Enregistrer->trigger();
+
+    const auto typedMarks = [&](QWidget* box, const QString& text) {
+        f.state().DayModified = false;
+        box->setFocus();
+        TestInput::typeText(box, text);
+        return f.state().DayModified;
+    };
+    QVERIFY(typedMarks(f.ui().grid->postitBox(), QStringLiteral("Rappeler")));
+    QVERIFY(typedMarks(f.ui().Text3, QStringLiteral("Cholécystectomie")));
+    QVERIFY(typedMarks(f.ui().grid->banner(0), QStringLiteral(" congrès")));
+    QVERIFY(typedMarks(f.ui().TxtEcho1, QStringLiteral(" : 3 patients")));
+    QVERIFY(typedMarks(fx.row(50), QStringLiteral("é")));
+
+    // What was typed into the banner and the note is what the next move saves.
+    fx.next();
+    const DayRecord saved = *fx.stored(1, today);
+    QCOMPARE(saved.flag(SideBox::Absent1).text, std::optional<QString>(QStringLiteral("ABSENT congrès")));
+    QCOMPARE(saved.flag(SideBox::Echo1).text, std::optional<QString>(QStringLiteral("Echo Martin : 3 patients")));
+    QCOMPARE(saved.postit, QStringLiteral("Rappeler"));
+    QCOMPARE(saved.bloc, QStringLiteral("Cholécystectomie"));
+}
+
+void TestDayEditing::tickSavesEverythingAtOnce()
+{
+    Fixture fx;
+    Form1& f = fx.open();
+    QSignalSpy saves(&f.shownDay(), &ShownDay::saved);
+    const qint32 today = fx.shownSerial();
+    fx.type(5, QStringLiteral("Lambert"));
+    fx.type(30, QStringLiteral("Rousseau"));
+    Fixture::press(f.ui().CmdAbsent2);
+
+    QTest::mouseClick(fx.tick(5), Qt::LeftButton, Qt::NoModifier, fx.tick(5)->rect().center());
+    QCOMPARE(saves.count(), 1);
+    QVERIFY(!f.state().DayModified);
+    const DayRecord saved = *fx.stored(1, today);
+    const QStringList rows = SlotTextList::decode(saved.rvous);
+    QCOMPARE(rows.at(5), QStringLiteral("Lambert"));
+    QCOMPARE(rows.at(30), QStringLiteral("Rousseau"));
+    QVERIFY(saved.flag(SideBox::Absent2).isSet());
+    QCOMPARE(SlotTickList::decode(saved.coche)[5], 1);
+
+    // Unticking saves as well.
+    QTest::mouseClick(fx.tick(5), Qt::LeftButton, Qt::NoModifier, fx.tick(5)->rect().center());
+    QCOMPARE(saves.count(), 2);
+    QCOMPARE(SlotTickList::decode(fx.stored(1, today)->coche)[5], 0);
+}
+
+void TestDayEditing::ticksSetByTheProgramNeverSave()
+{
+    Fixture fx;
+    const qint32 today = Dates::daySerial(Clock::today());
+    {
+        DayScreen screen;
+        screen.setShownDayCaption(QString::number(today + 1));
+        screen.setTickValue(3, 1);
+        screen.setTickValue(4, 1);
+        const auto db = DbConnection::open(fx.dbPath);
+        QVERIFY(DayStore::save(**db, 1, DayLoader::FillDayRecord(screen)).ok());
+    }
+    Form1& f = fx.open();
+    QSignalSpy saves(&f.shownDay(), &ShownDay::saved);
+    fx.next();
+    QCOMPARE(f.ui().grid->tickValue(3), 1);
+    fx.previous();
+    fx.user(2);
+    fx.user(1);
+    fx.reloadTick();
+    QCOMPARE(saves.count(), 0);
+    QCOMPARE(fx.rowCount(1), 1);
+}
+
+void TestDayEditing::tickBoxMenuInvertsEachBox()
+{
+    Fixture fx;
+    Form1& f = fx.open();
+    QSignalSpy saves(&f.shownDay(), &ShownDay::saved);
+    const qint32 today = fx.shownSerial();
+    fx.previous();
+    QVERIFY(fx.allTicksHidden());
+
+    f.ui().Coches->trigger();
+    QVERIFY(fx.allTicksShown());
+    QVERIFY(!f.ui().Coches->isChecked());
+
+    // Ticking on another day than today saves that day.
+    QTest::mouseClick(fx.tick(2), Qt::LeftButton, Qt::NoModifier, fx.tick(2)->rect().center());
+    QCOMPARE(saves.count(), 1);
+    QCOMPARE(SlotTickList::decode(fx.stored(1, today - 1)->coche)[2], 1);
+
+    f.ui().Coches->trigger();
+    QVERIFY(fx.allTicksHidden());
+
+    // Mixed boxes stay mixed, inverted.
+    fx.tick(7)->show();
+    f.ui().Coches->trigger();
+    QVERIFY(fx.tick(7)->isHidden());
+    QVERIFY(!fx.tick(8)->isHidden());
+
+    // The next display of a day goes back to the today rule.
+    fx.next();
+    QVERIFY(fx.allTicksShown());
+}
+
+QTEST_MAIN(TestDayEditing)
+#include "tst_dayediting.moc"
