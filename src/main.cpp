@@ -1,7 +1,42 @@
+#include "mainwindow/ui/Artwork.h"
+#include "mainwindow/ui/Form1.h"
+#include "mainwindow/ui/ProgramStart.h"
+#include "platform/AppInfo.h"
+
 #include <QApplication>
+#include <QFont>
+
+#include <memory>
+
+namespace
+{
+// The windows are laid out for the Windows fonts; where they are missing the
+// nearest fonts of the same widths stand in.
+void substituteFonts()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                                QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans Condensed")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                                         QStringLiteral("DejaVu Sans Condensed")});
+    QFont::insertSubstitutions(QStringLiteral("Arial Black"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+}
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(AppInfo::title());
+    QApplication::setApplicationVersion(AppInfo::versionText());
+    QApplication::setWindowIcon(Artwork::applicationIcon());
+    // The program ends when the main window closes, not when the splash does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    substituteFonts();
+
+    std::unique_ptr<Form1> mainWindow;
+    ProgramStart::begin(mainWindow);
+    const int code = QApplication::exec();
+    mainWindow.reset();
+    return code;
 }

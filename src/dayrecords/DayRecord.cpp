@@ -26,11 +26,24 @@ QString flagTextField(SideBox box)
 
 namespace SlotTextList
 {
+QString oneLine(const QString& text)
+{
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'))) {
+        return text;
+    }
+    QString line = text;
+    line.replace(CrLf, QStringLiteral(" "));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line;
+}
+
 QString encode(const QStringList& slotTexts)
 {
-    QStringList parts = slotTexts.mid(0, DayGridShape::SlotCount);
-    while (parts.size() < DayGridShape::SlotCount) {
-        parts.append(QString());
+    QStringList parts;
+    parts.reserve(DayGridShape::SlotCount);
+    for (int k = 0; k < DayGridShape::SlotCount; ++k) {
+        parts.append(k < slotTexts.size() ? oneLine(slotTexts.at(k)) : QString());
     }
     return parts.join(CrLf);
 }

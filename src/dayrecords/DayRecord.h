@@ -58,6 +58,10 @@ QString flagTextField(SideBox box); // ABSENT1_TXT ...
 // SlotTextList: the 53 slot texts joined by CR LF (52 separators, no quoting).
 namespace SlotTextList
 {
+// A slot text is one line: every line break (CR LF, CR or LF) becomes a blank.
+QString oneLine(const QString& text);
+// Parts 0..52 of `slotTexts`, each made one line (a break kept in a part would
+// move every later row down when the day is read back); missing parts empty.
 QString encode(const QStringList& slotTexts);
 // The parts of a stored value, split at every CR LF, as many as there are
 // (an empty text has none). Readers use parts 0..52.

@@ -2,6 +2,8 @@
 
 #include "platform/Database.h"
 
+#include <QCoreApplication>
+
 namespace
 {
 Result<std::shared_ptr<DbConnection>> reopen(int user, const QString& path)
@@ -26,6 +28,13 @@ namespace Module1
 State& state()
 {
     static State s;
+    // The connection goes with the application, while the database engine's
+    // own registry of connections is still there.
+    static const bool closedAtExit = [] {
+        qAddPostRoutine(closeDatabase);
+        return true;
+    }();
+    Q_UNUSED(closedAtExit);
     return s;
 }
 

@@ -19,6 +19,12 @@ QString nextConnectionName()
     return QStringLiteral("kordela-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
+QAtomicInt& busyTimeoutOverride()
+{
+    static QAtomicInt milliseconds;
+    return milliseconds;
+}
+
 Status execute(const QSqlDatabase& db, const QString& statement)
 {
     QSqlQuery query(db);
@@ -32,6 +38,17 @@ Status execute(const QSqlDatabase& db, const QString& statement)
 DbConnection::DbConnection(QString connectionName, QString path)
     : m_connectionName(std::move(connectionName)), m_path(std::move(path))
 {
+}
+
+void DbConnection::setBusyTimeout(int milliseconds)
+{
+    busyTimeoutOverride().storeRelaxed(milliseconds > 0 ? milliseconds : 0);
+}
+
+int DbConnection::busyTimeout()
+{
+    const int milliseconds = busyTimeoutOverride().loadRelaxed();
+    return milliseconds > 0 ? milliseconds : BusyTimeoutMs;
 }
 
 DbConnection::~DbConnection()
@@ -67,7 +84,7 @@ Result<std::shared_ptr<DbConnection>> DbConnection::open(const QString& path,
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
                                                     connection->m_connectionName);
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout()));
         if (!db.open()) {
             return R::failure(QStringLiteral("La base de données « %1 » ne peut pas être ouverte : %2")
                                   .arg(shown, Sql::reason(db.lastError())));

@@ -18,6 +18,12 @@ class DbConnection
 public:
     static constexpr int BusyTimeoutMs = 5000;
 
+    // The wait of the connections opened from now on. Tests shorten it so
+    // that a locked database fails at once; 0 or less goes back to
+    // BusyTimeoutMs.
+    static void setBusyTimeout(int milliseconds);
+    static int busyTimeout();
+
     // Opens an existing database file, shared, for reading and writing. Never
     // creates a file: a missing path, a file that is no database, or a table of
     // `requiredTables` that the file lacks gives a French reason.

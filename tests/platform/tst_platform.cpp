@@ -1,6 +1,11 @@
 #include "common/TestSupport.h"
 #include "platform/Dates.h"
+#include "platform/Database.h"
 #include "platform/Files.h"
+#include "platform/Geometry.h"
+#include "platform/Registry.h"
+
+#include <QDir>
 
 #include <QTest>
 
@@ -27,6 +32,89 @@ private slots:
         QCOMPARE(bytes.at(2), char(0x80));
         QCOMPARE(bytes.at(4), char(0x9C));
         QCOMPARE(Files::decodeCp1252(bytes), text);
+        QCOMPARE(Files::encodeCp1252(QStringLiteral("Œ")), QByteArray("\x8C"));
+        // What the code page cannot hold is written as "?".
+        QCOMPARE(Files::encodeCp1252(QStringLiteral("α")), QByteArray("?"));
+        QByteArray all;
+        for (int b = 0; b < 256; ++b) {
+            all.append(static_cast<char>(b));
+        }
+        QCOMPARE(Files::encodeCp1252(Files::decodeCp1252(all)), all);
+    }
+
+    void registryTellsAbsentFromEmpty()
+    {
+        TestEnv env;
+        QCOMPARE(Registry::value(QStringLiteral("CHEMIN"), QStringLiteral("défaut")), QStringLiteral("défaut"));
+        QVERIFY(Registry::setValue(QStringLiteral("CHEMIN"), QString()));
+        const QString empty = Registry::value(QStringLiteral("CHEMIN"), QStringLiteral("défaut"));
+        QVERIFY(empty.isEmpty());
+        QVERIFY(Registry::setValue(QStringLiteral("CheminUt"), QStringLiteral("/données/Cabinet, étage 2")));
+        // Names of file, section and value match without regard to case.
+        QCOMPARE(Registry::getSetting(QStringLiteral("halverin"), QStringLiteral("kordela"),
+                                      QStringLiteral("cheminut"), QString()),
+                 QStringLiteral("/données/Cabinet, étage 2"));
+        QVERIFY(Registry::setValue(QStringLiteral("cheminut"), QStringLiteral("/autre")));
+        QCOMPARE(Registry::value(QStringLiteral("CheminUt"), QString()), QStringLiteral("/autre"));
+        QCOMPARE(QDir(env.configFolder()).entryList(QDir::Files), QStringList{QStringLiteral("HALVERIN.ini")});
+        // Another application or section is another store.
+        QCOMPARE(Registry::getSetting(QStringLiteral("HALVERIN"), QStringLiteral("AUTRE"),
+                                      QStringLiteral("CHEMIN"), QStringLiteral("x")),
+                 QStringLiteral("x"));
+    }
+
+    void fileNamesMatchWithoutCase()
+    {
+        TestEnv env;
+        const QString folder = env.dataFolder();
+        TestEnv::writeFile(QDir(folder).filePath(QStringLiteral("Utilisat.vlk")), "x");
+        QCOMPARE(Files::findFileNoCase(folder, QStringLiteral("utilisat.vlk")),
+                 Files::joinPath(folder, QStringLiteral("Utilisat.vlk")));
+        QCOMPARE(Files::findFileNoCase(folder, QStringLiteral("UTILISAT.VLK")),
+                 Files::joinPath(folder, QStringLiteral("Utilisat.vlk")));
+        QCOMPARE(Files::findFileNoCase(folder, QStringLiteral("Alpha.vlk")),
+                 Files::joinPath(folder, QStringLiteral("Alpha.vlk")));
+        QCOMPARE(Files::joinPath(QStringLiteral("/a/"), QStringLiteral("b")), QStringLiteral("/a/b"));
+    }
+
+    void atomicReplaceLeavesNoTemporaryFile()
+    {
+        TestEnv env;
+        const QString path = Files::joinPath(env.dataFolder(), QStringLiteral("Utilisat.vlk"));
+        TestEnv::writeFile(path, "ancien contenu plus long que le nouveau");
+        QVERIFY(Files::writeAtomically(path, "neuf").ok());
+        QCOMPARE(TestEnv::readFile(path), QByteArray("neuf"));
+        QCOMPARE(QDir(env.dataFolder()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("Utilisat.vlk")});
+
+        const Status nowhere = Files::writeAtomically(Files::joinPath(env.root(), QStringLiteral("absent/x.vlk")), "x");
+        QVERIFY(!nowhere.ok());
+        QVERIFY(nowhere.error().contains(QStringLiteral("n'existe pas")));
+
+        const QString copy = Files::joinPath(env.dataFolder(), QStringLiteral("copie.vlk"));
+        QVERIFY(Files::copyAtomically(path, copy).ok());
+        QCOMPARE(TestEnv::readFile(copy), QByteArray("neuf"));
+        QVERIFY(!Files::copyAtomically(Files::joinPath(env.root(), QStringLiteral("manque.vlk")), copy).ok());
+        QCOMPARE(TestEnv::readFile(copy), QByteArray("neuf"));
+        QVERIFY(!Files::readAll(Files::joinPath(env.root(), QStringLiteral("manque.vlk"))).ok());
+    }
+
+    void sqlNames()
+    {
+        QVERIFY(Sql::isPlainIdentifier(QStringLiteral("MATABLE")));
+        QVERIFY(Sql::isPlainIdentifier(QStringLiteral("_noms2")));
+        QVERIFY(!Sql::isPlainIdentifier(QStringLiteral("2noms")));
+        QVERIFY(!Sql::isPlainIdentifier(QStringLiteral("noms; DROP TABLE RVOUS1")));
+        QVERIFY(!Sql::isPlainIdentifier(QString()));
+        QCOMPARE(Sql::quoteIdentifier(QStringLiteral("RVOUS1")), QStringLiteral("\"RVOUS1\""));
+        QCOMPARE(AppointmentDatabase::tableNames().size(), 6);
+    }
+
+    void twips()
+    {
+        QCOMPARE(Geometry::twipRect(720, 240, 3075, 285), QRect(48, 16, 205, 19));
+        QCOMPARE(Geometry::twipsToPixels(7), 0);
+        QCOMPARE(Geometry::twipsToPixels(8), 1);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "platform/Geometry.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -19,6 +20,27 @@ QFont frameFont()
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     font.setBold(true);
+    return font;
+}
+
+// The window's default font, which the rows and the post-it box use: the
+// frames' bold caption font must not reach them.
+QFont rowFont()
+{
+    QFont font = frameFont();
+    font.setBold(false);
+    return font;
+}
+
+// The rows' font, made smaller where the widest caption ("00h 00") would not
+// fit the label's width with the fonts of this desktop.
+QFont labelFont(int labelWidth)
+{
+    QFont font = rowFont();
+    const QString widest = QStringLiteral("00h 00");
+    while (font.pointSizeF() > 6.0 && QFontMetrics(font).horizontalAdvance(widest) > labelWidth - 1) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
     return font;
 }
 
@@ -46,6 +68,8 @@ DayGrid::DayGrid(QWidget* window) : QObject(window)
     }
 
     const QStringList initial = GridLabels::initialLabels();
+    const QFont labels = labelFont(twipRect(120, 0, 495, 255).width());
+    const QFont rows = rowFont();
     for (int row = 0; row < DayGridShape::SlotCount; ++row) {
         const bool morning = row < DayGridShape::MorningRows;
         QGroupBox* frame = m_frames.at(morning ? 0 : 1);
@@ -55,12 +79,12 @@ DayGrid::DayGrid(QWidget* window) : QObject(window)
         label->setObjectName(QStringLiteral("Label1_%1").arg(row));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setGeometry(twipRect(120, top, 495, 255));
-        label->setFont(QFont());
+        label->setFont(labels);
         m_labels.append(label);
 
         auto* text = new SlotTextBox(row, frame);
         text->setGeometry(twipRect(720, top, 3075, 285));
-        text->setFont(QFont());
+        text->setFont(rows);
         QPalette palette = text->palette();
         palette.setColor(QPalette::Base, isShadedRow(row) ? ShadedRowColour
                                                           : text->palette().color(QPalette::Base));
@@ -73,7 +97,13 @@ DayGrid::DayGrid(QWidget* window) : QObject(window)
         auto* tick = new QCheckBox(frame);
         tick->setObjectName(QStringLiteral("Check1_%1").arg(row));
         tick->setGeometry(twipRect(3800, top, 195, 200));
-        connect(tick, &QCheckBox::clicked, this, [this, row] { emit tickClicked(row); });
+        tick->setFont(rows);
+        connect(tick, &QCheckBox::clicked, this, [this, tick, row] {
+            // A stored greyed value (2) goes to ticked on the user's click, and
+            // no click ever makes one.
+            tick->setTristate(false);
+            emit tickClicked(row);
+        });
         m_ticks.append(tick);
     }
 
@@ -101,6 +131,7 @@ DayGrid::DayGrid(QWidget* window) : QObject(window)
     m_postit = new QPlainTextEdit(morning);
     m_postit->setObjectName(QStringLiteral("Text2"));
     m_postit->setGeometry(twipRect(720, 6240, 3135, 975));
+    m_postit->setFont(rows);
     m_postit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(m_postit, &QPlainTextEdit::textChanged, this, &DayGrid::postitChanged);
 

@@ -1,7 +1,8 @@
 #include "dayrecords/ui/SlotTextBox.h"
 
+#include "dayrecords/DayRecord.h"
+
 #include <QKeyEvent>
-#include <QRegularExpression>
 
 SlotTextBox::SlotTextBox(int row, QWidget* parent) : QLineEdit(parent), m_row(row)
 {
@@ -12,10 +13,7 @@ SlotTextBox::SlotTextBox(int row, QWidget* parent) : QLineEdit(parent), m_row(ro
 
 QString SlotTextBox::withoutLineBreaks(const QString& text)
 {
-    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
-    QString clean = text;
-    clean.replace(breaks, QStringLiteral(" "));
-    return clean;
+    return SlotTextList::oneLine(text);
 }
 
 void SlotTextBox::dropLineBreaks()

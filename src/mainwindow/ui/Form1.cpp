@@ -9,6 +9,7 @@
 #include "mainwindow/ui/UserSwitch.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent), m_view(m_ui)
 {
@@ -41,4 +42,8 @@ void Form1::closeEvent(QCloseEvent* event)
 {
     event->accept();
     emit closing(event);
+    // Closing the main window ends the program, whatever other window is open.
+    if (event->isAccepted()) {
+        QCoreApplication::quit();
+    }
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 class DayGrid;
+class PictureButton;
 class PressButton;
 class QAction;
 class QCalendarWidget;
@@ -13,7 +14,6 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
-class QToolButton;
 class QWidget;
 
 // Every control of the main window, by its name in the program. The layout
@@ -37,15 +37,15 @@ struct Form1Ui
     PressButton* CmdAbsent2 = nullptr;
     PressButton* CmdEcho1 = nullptr;
     PressButton* CmdEcho2 = nullptr;
-    QToolButton* Semaine = nullptr;
+    PictureButton* Semaine = nullptr; // acts on a click, keyboard too
     QPushButton* Command1 = nullptr;
-    QLabel* Picture2 = nullptr;
+    QLabel* Picture2 = nullptr;      // the open notebook
     std::array<PressButton*, 6> CmdUtilisat{}; // CmdUtilisat1 .. CmdUtilisat6
     QLabel* Label5 = nullptr;
 
     DayGrid* grid = nullptr; // Frame1(0..1), Label1, Text1, Check1, Text4, Label4, Text2, Picture1
 
-    QTimer* Timer1 = nullptr; // the reload, every 60000 ms
+    QTimer* Timer1 = nullptr; // the reload, every 60000 ms; runs from the window's creation
 
     QMenu* Fichier = nullptr;
     QAction* Enregistrer = nullptr;

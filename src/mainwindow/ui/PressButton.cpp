@@ -1,37 +1,54 @@
 #include "mainwindow/ui/PressButton.h"
 
+#include "settings/ColourValue.h"
 #include "settings/ui/ColourValueGui.h"
 
+#include <QApplication>
+#include <QKeySequence>
 #include <QMouseEvent>
 
-PressButton::PressButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+PressButton::PressButton(const QString& text, QWidget* parent)
+    : PictureButton(text, parent), m_colour(ColourValue::ButtonFace)
 {
-    setAutoDefault(false);
+    unbindAccessLetter();
+}
+
+void PressButton::setText(const QString& text)
+{
+    QPushButton::setText(text);
+    unbindAccessLetter();
+}
+
+void PressButton::unbindAccessLetter()
+{
+    // The button grabbed Alt+letter with its caption: let it go.
+    if (!shortcut().isEmpty()) {
+        setShortcut(QKeySequence());
+    }
 }
 
 void PressButton::setColourValue(qint32 value)
 {
     m_colour = value;
     QPalette pal = palette();
-    const QColor colour = ColourValue::toQColor(value, QPalette());
-    pal.setColor(QPalette::Button, colour);
+    pal.setColor(QPalette::Button, ColourValue::toQColor(value, QApplication::palette()));
     setPalette(pal);
-    setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("QPushButton#%1 { background-color: %2; }")
-                      .arg(objectName(), colour.name()));
+    update();
 }
 
 void PressButton::mousePressEvent(QMouseEvent* event)
 {
-    QPushButton::mousePressEvent(event);
+    PictureButton::mousePressEvent(event);
+    event->accept();
     emit mousePressed(event->button(), event->modifiers());
 }
 
 bool PressButton::event(QEvent* event)
 {
-    // The access letter is shown, but it does not press the button.
+    // Should a caption have been set past setText (through a base class), its
+    // access letter still does not press the button.
     if (event->type() == QEvent::Shortcut) {
         return true;
     }
-    return QPushButton::event(event);
+    return PictureButton::event(event);
 }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+
+// The program's pictures, drawn in code so that they stay sharp at any size
+// and need no image files: the note pad of the window icon and the post-it,
+// the absence cross, the ultrasound tick, the week table, the open notebook
+// with its pen, the logo and the greeting's flower.
+namespace Artwork
+{
+QPixmap notePad(int side);          // a spiral-bound note pad
+QPixmap redCross(int side);         // the absence buttons
+QPixmap blueTick(int side);         // the ultrasound buttons
+QPixmap weekTable(int side);        // the week button: a table of rows
+QPixmap notebookWithPen(const QSize& size); // an open notebook and a pen
+QPixmap logo(const QSize& size);    // the program's logo (About box, splash)
+QPixmap flower(int side);           // the greeting window
+
+// The window icon: the note pad at the usual icon sizes.
+QIcon applicationIcon();
+} // namespace Artwork

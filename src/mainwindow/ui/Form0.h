@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QTimer;
+
+// The splash window: title, version, the program's line and the company,
+// shown for 4000 ms while the program starts.
+class Form0 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int DisplayMs = 4000;
+
+    explicit Form0(QWidget* parent = nullptr);
+
+    QTimer* timer() const { return m_timer; }
+
+    // The tick of Timer1: the splash time is up (emits timeUp once).
+    void Timer1_Timer();
+
+signals:
+    void timeUp();
+
+private:
+    QTimer* m_timer = nullptr;
+    bool m_done = false;
+};

@@ -1,0 +1,97 @@
+#include "mainwindow/ui/UserLook.h"
+
+#include "dayrecords/GridLabels.h"
+#include "dayrecords/ui/DayGrid.h"
+#include "mainwindow/MainState.h"
+#include "mainwindow/ui/Form1Ui.h"
+#include "mainwindow/ui/PressButton.h"
+#include "settings/ColourValue.h"
+#include "settings/ui/ColourValueGui.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVariant>
+#include <QWidget>
+
+namespace
+{
+// The colour value is kept on the client area so that it can be read back.
+const char* const ColourProperty = "kordelaColourValue";
+
+void paintBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, colour);
+    widget->setPalette(pal);
+    widget->setAutoFillBackground(true);
+}
+} // namespace
+
+namespace UserLook
+{
+void setBackgroundColour(Form1Ui& ui, qint32 colourValue)
+{
+    const QColor colour = ColourValue::toQColor(colourValue, QApplication::palette());
+    ui.central->setProperty(ColourProperty, colourValue);
+    paintBackground(ui.central, colour);
+    paintBackground(ui.Label5, colour);
+}
+
+bool setBackgroundColour(Form1Ui& ui, const LooseValue& colour)
+{
+    bool ok = false;
+    const qint32 value = colour.toInt32(&ok);
+    if (!ok) {
+        return false;
+    }
+    setBackgroundColour(ui, value);
+    return true;
+}
+
+qint32 backgroundColour(const Form1Ui& ui)
+{
+    const QVariant value = ui.central->property(ColourProperty);
+    return value.isValid() ? value.toInt() : ColourValue::fromRgb(192, 192, 192);
+}
+
+void setTopAnnotation(Form1Ui& ui, const LooseValue& annotation)
+{
+    const QString text = annotation.toText();
+    ui.TxtEcho1->setText(text);
+    ui.TxtEcho2->setText(text);
+}
+
+void setBottomAnnotation(Form1Ui& ui, const LooseValue& annotation)
+{
+    const QString text = annotation.toText();
+    ui.Label3->setText(text);
+    ui.Bloc->setText(text);
+}
+
+void setButtonColours(Form1Ui& ui, int chosen)
+{
+    for (int k = 1; k <= 6; ++k) {
+        ui.CmdUtilisat[static_cast<std::size_t>(k - 1)]->setColourValue(k == chosen ? ColourValue::Red
+                                                                                   : ColourValue::ButtonFace);
+    }
+}
+
+bool applySlotCode(Form1Ui& ui, MainState& state, const LooseValue& code)
+{
+    for (int candidate = 0; candidate <= 4; ++candidate) {
+        if (code.equalsNumber(candidate)) {
+            ui.grid->setLabels(GridLabels::labels(candidate));
+            state.SlotMinutes = static_cast<qint16>(GridLabels::minutesForCode(candidate).value_or(0));
+            return true;
+        }
+    }
+    return false;
+}
+
+void showSlotMinutes(Form1Ui& ui, const MainState& state)
+{
+    ui.LblHorImp->setText(QString::number(state.SlotMinutes));
+}
+} // namespace UserLook
