@@ -8,6 +8,7 @@
 #include "dayrecords/ui/DayGrid.h"
 #include "dayrecords/ui/SlotTextBox.h"
 #include "mainwindow/MainState.h"
+#include "mainwindow/ui/FitLabel.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/PictureButton.h"
 #include "mainwindow/ui/PressButton.h"
@@ -182,6 +183,15 @@ void TestForm1Layout::fontsColoursAndKinds()
     QCOMPARE(ui.LblDate->palette().color(QPalette::WindowText), QColor(192, 0, 0));
     QCOMPARE(ui.LblDate->alignment(), Qt::AlignCenter);
     QCOMPARE(ui.LblDate->frameShape(), QFrame::Box);
+    // The longest dates are drawn smaller rather than cut off; short ones keep 18 pt.
+    auto* date = qobject_cast<FitLabel*>(ui.LblDate);
+    QVERIFY(date);
+    date->setText(QStringLiteral("lundi 1 mai 2028"));
+    QCOMPARE(date->fittedFont().pointSizeF(), 18.0);
+    date->setText(QStringLiteral("mercredi 27 septembre 2028 et encore un peu"));
+    QVERIFY(date->fittedFont().pointSizeF() < 18.0);
+    QVERIFY(QFontMetrics(date->fittedFont()).horizontalAdvance(date->text()) < date->width());
+    QCOMPARE(date->text(), QStringLiteral("mercredi 27 septembre 2028 et encore un peu"));
     QCOMPARE(ui.TxtEcho1->palette().color(QPalette::Text), QColor(255, 0, 0));
     QCOMPARE(ui.TxtEcho2->alignment(), Qt::AlignCenter);
     QCOMPARE(ui.Label3->palette().color(QPalette::Window), QColor(192, 192, 192));
@@ -235,6 +245,9 @@ void TestForm1Layout::hiddenControlsAndTheWindow()
     QCOMPARE(ui.Timer1->interval(), 60000);
     // The ultrasound boxes lie over the frames' top edge.
     QVERIFY(ui.central->childAt(ui.TxtEcho1->geometry().center()) == ui.TxtEcho1);
+    // A note longer than its box shows its beginning.
+    ui.TxtEcho1->setText(QStringLiteral("Echographies : trois examens prévus dans la matinée"));
+    QCOMPARE(ui.TxtEcho1->cursorPosition(), 0);
 }
 
 void TestForm1Layout::menuBarOrderCaptionsAndAccessKeys()

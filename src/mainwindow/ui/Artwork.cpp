@@ -195,12 +195,11 @@ QPixmap logo(const QSize& size)
     p.setBrush(Qt::white);
     p.setPen(QPen(QColor(90, 90, 90), 1.5));
     p.drawRoundedRect(QRectF(6, 6, 92, 84), 8, 8);
-    QPainterPath header;
-    header.addRoundedRect(QRectF(6, 6, 92, 24), 8, 8);
-    header.addRect(QRectF(6, 18, 92, 12));
+    // The red header: rounded at the top, square where it meets the leaf.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(192, 0, 0));
-    p.drawPath(header.simplified());
+    p.drawRoundedRect(QRectF(6.75, 6.75, 90.5, 24), 7.5, 7.5);
+    p.drawRect(QRectF(6.75, 18, 90.5, 12));
     p.setPen(Qt::white);
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
@@ -219,7 +218,7 @@ QPixmap logo(const QSize& size)
     p.setFont(font);
     const char* const hours[] = {"08h", "09h", "10h", "11h", "12h"};
     for (int line = 0; line < 5; ++line) {
-        p.drawText(QPointF(17, 40.5 + 10 * line), QString::fromLatin1(hours[line]));
+        p.drawText(QPointF(17, 39.5 + 10 * line), QString::fromLatin1(hours[line]));
     }
     drawNotePad(p, 86, 22, 0.72);
     return pixmap;

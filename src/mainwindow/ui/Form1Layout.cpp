@@ -94,6 +94,12 @@ QLineEdit* echoBox(QWidget* parent, const char* name, int left)
     box->setStyleSheet(QStringLiteral("QLineEdit#%1 { border: 1px solid black; background: white; color: red; }")
                            .arg(QString::fromLatin1(name)));
     setTextColour(box, QColor(255, 0, 0));
+    // A note longer than the box shows its beginning, not its end.
+    QObject::connect(box, &QLineEdit::textChanged, box, [box] {
+        if (!box->hasFocus()) {
+            box->setCursorPosition(0);
+        }
+    });
     return box;
 }
 
