@@ -4,8 +4,6 @@
 #include "platform/Files.h"
 #include "settings/SettingsFileFormat.h"
 
-#include <QFileInfo>
-
 AlphaSettings AlphaSettings::fromValues(const QList<LooseValue>& values)
 {
     AlphaSettings s;
@@ -30,39 +28,13 @@ QString alphaSettingsFilePath()
 
 AlphaSettingsRead ReadAlphaSettingsFile()
 {
-    AlphaSettingsRead read;
-    const QString path = alphaSettingsFilePath();
-    if (!QFileInfo(path).isFile()) {
-        return read;
-    }
-    const Result<QByteArray> bytes = Files::readAll(path);
-    if (!bytes) {
-        return read;
-    }
-    read.opened = true;
-    const SettingsFileFormat::RecordPasses records = SettingsFileFormat::readRecords(
-        SettingsFileFormat::splitValues(*bytes), AlphaSettings::ValueCount);
-    read.formatError = records.formatError;
-    for (const QList<LooseValue>& pass : records.passes) {
-        read.passes.append(AlphaSettings::fromValues(pass));
-    }
-    if (!read.passes.isEmpty()) {
-        read.values = read.passes.constLast();
-    }
-    return read;
+    return SettingsFileFormat::readSettingsFile<AlphaSettings>(alphaSettingsFilePath());
 }
 
 Status WriteAlphaSettingsFile(bool optionOn, const QString& table)
 {
-    const QString path = alphaSettingsFilePath();
-    const QByteArray line = SettingsFileFormat::formatRecordLine(
-        {LooseValue::fromBool(optionOn), LooseValue::fromText(table)});
-    const Status written = Files::writeAtomically(path, line);
-    if (!written) {
-        return Status::failure(QStringLiteral("Le fichier %1 n'a pas pu être enregistré.\n%2")
-                                   .arg(Files::displayPath(path), written.error()));
-    }
-    return written;
+    return SettingsFileFormat::writeRecordFile(alphaSettingsFilePath(),
+                                               {LooseValue::fromBool(optionOn), LooseValue::fromText(table)});
 }
 
 QString alphaSettingsFormatMessage()

@@ -2,6 +2,7 @@
 
 #include "platform/Result.h"
 #include "settings/LooseValue.h"
+#include "settings/SettingsFileFormat.h"
 
 #include <QList>
 #include <QString>
@@ -21,15 +22,7 @@ struct AlphaSettings
     bool operator==(const AlphaSettings& other) const = default;
 };
 
-struct AlphaSettingsRead
-{
-    bool opened = false;      // false: missing or not openable, nothing read
-    bool formatError = false; // too few or too many values
-    QList<AlphaSettings> passes;
-    AlphaSettings values;     // after the last pass
-
-    bool anyValues() const { return !passes.isEmpty(); }
-};
+using AlphaSettingsRead = SettingsFileFormat::SettingsRead<AlphaSettings>;
 
 QString alphaSettingsFileName(); // "Alpha.vlk"
 // Alpha.vlk in the program's folder, found without regard to case.

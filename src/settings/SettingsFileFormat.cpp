@@ -2,6 +2,8 @@
 
 #include "platform/Files.h"
 
+#include <QFileInfo>
+
 namespace
 {
 bool isLineEnd(QChar c)
@@ -146,5 +148,30 @@ QByteArray formatRecordLine(const QList<LooseValue>& values)
     }
     line += "\r\n";
     return line;
+}
+
+RecordFile readRecordFile(const QString& path, int recordCount)
+{
+    RecordFile file;
+    if (!QFileInfo(path).isFile()) {
+        return file;
+    }
+    const Result<QByteArray> bytes = Files::readAll(path);
+    if (!bytes) {
+        return file;
+    }
+    file.opened = true;
+    file.records = readRecords(splitValues(*bytes), recordCount);
+    return file;
+}
+
+Status writeRecordFile(const QString& path, const QList<LooseValue>& values)
+{
+    const Status written = Files::writeAtomically(path, formatRecordLine(values));
+    if (!written) {
+        return Status::failure(QStringLiteral("Le fichier %1 n'a pas pu être enregistré.\n%2")
+                                   .arg(Files::displayPath(path), written.error()));
+    }
+    return written;
 }
 } // namespace SettingsFileFormat

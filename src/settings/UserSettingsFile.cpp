@@ -5,8 +5,6 @@
 #include "platform/Registry.h"
 #include "settings/SettingsFileFormat.h"
 
-#include <QFileInfo>
-
 namespace
 {
 constexpr int Users = UserSettings::Users;
@@ -63,38 +61,12 @@ QString userSettingsFolder()
 
 UserSettingsRead ReadUserSettingsFile(const QString& folder)
 {
-    UserSettingsRead read;
-    const QString path = userSettingsFilePath(folder);
-    if (!QFileInfo(path).isFile()) {
-        return read;
-    }
-    const Result<QByteArray> bytes = Files::readAll(path);
-    if (!bytes) {
-        return read;
-    }
-    read.opened = true;
-    const SettingsFileFormat::RecordPasses records = SettingsFileFormat::readRecords(
-        SettingsFileFormat::splitValues(*bytes), UserSettings::ValueCount);
-    read.formatError = records.formatError;
-    for (const QList<LooseValue>& pass : records.passes) {
-        read.passes.append(UserSettings::fromValues(pass));
-    }
-    if (!read.passes.isEmpty()) {
-        read.values = read.passes.constLast();
-    }
-    return read;
+    return SettingsFileFormat::readSettingsFile<UserSettings>(userSettingsFilePath(folder));
 }
 
 Status WriteUserSettingsFile(const QString& folder, const UserSettings& settings)
 {
-    const QString path = userSettingsFilePath(folder);
-    const Status written =
-        Files::writeAtomically(path, SettingsFileFormat::formatRecordLine(settings.toValues()));
-    if (!written) {
-        return Status::failure(QStringLiteral("Le fichier %1 n'a pas pu être enregistré.\n%2")
-                                   .arg(Files::displayPath(path), written.error()));
-    }
-    return written;
+    return SettingsFileFormat::writeRecordFile(userSettingsFilePath(folder), settings.toValues());
 }
 
 QString userSettingsFormatMessage(const QString& folder)

@@ -2,6 +2,7 @@
 
 #include "platform/Result.h"
 #include "settings/LooseValue.h"
+#include "settings/SettingsFileFormat.h"
 
 #include <QList>
 #include <QString>
@@ -30,22 +31,7 @@ struct UserSettings
     bool operator==(const UserSettings& other) const = default;
 };
 
-struct UserSettingsRead
-{
-    // False when the file is missing or cannot be opened: then nothing was
-    // read and no message is due.
-    bool opened = false;
-    // Too few or too many values, or a blank line after the record: the
-    // values are applied as read and the reader shows its message.
-    bool formatError = false;
-    // The values after each record pass, in file order. Empty when the file
-    // was missing or empty: then nothing is to be applied.
-    QList<UserSettings> passes;
-    // The values after the last pass (all empty when there was none).
-    UserSettings values;
-
-    bool anyValues() const { return !passes.isEmpty(); }
-};
+using UserSettingsRead = SettingsFileFormat::SettingsRead<UserSettings>;
 
 // The file name, and its path in `folder` found without regard to case.
 QString userSettingsFileName(); // "Utilisat.vlk"

@@ -1,4 +1,5 @@
 #include "common/TestSupport.h"
+#include "mainwindow/NamesTestData.h"
 
 #include "mainwindow/NameSearch.h"
 #include "mainwindow/NamesImport.h"
@@ -16,30 +17,14 @@ namespace
 {
 using Outcome = NameLookup::Outcome;
 
-NameMatch name(const char* nom, const char* prenom)
-{
-    return {QString::fromUtf8(nom), QString::fromUtf8(prenom)};
-}
+using NamesTestData::name;
 
 const QString Table = QStringLiteral("MATABLE");
 
-// A names table with the cases that matter among a few hundred ordinary names
-// (none of which begins with A, D, M, X or Z).
+// A names table with the cases that matter among a few hundred ordinary names.
 QList<NameMatch> testNames()
 {
-    static const char* const families[] = {
-        "BERNARD", "PETIT",   "ROBERT",   "RICHARD",  "GIRARD",  "THOMAS", "FOURNIER", "ROUSSEAU",
-        "VINCENT", "PERRIN",  "ROBIN",    "BONNET",   "FAURE",   "GUERIN", "BOYER",    "GARNIER",
-        "CHEVALIER", "FRANCOIS", "GAUTHIER", "GARCIA", "CLEMENT", "NICOLAS", "HENRY",   "ROUSSEL",
-        "BRETON",  "CARON",   "COLIN",    "VIDAL",    "RENAUD",  "BRUNET"};
-    static const char* const firsts[] = {"Jean", "Marie", "Pierre", "Sylvie", "Alain",
-                                         "Hélène", "Céline", "Léa", "Jérôme", "Louis"};
-    QList<NameMatch> names;
-    for (const char* family : families) {
-        for (const char* first : firsts) {
-            names << name(family, first);
-        }
-    }
+    QList<NameMatch> names = NamesTestData::ordinaryNames();
     names << name("DU", "Paul") << name("DU PONT", "Zoé") << name("DUBOIS", "Marie") << name("DUBOIS", "alain")
           << name("dubreuil", "Anne") << name("D'ARCY", "Henri") << name("D'ARTOIS", "Luc")
           << name("ABCDEFGHIJKLMNOPQRSTUVWXYZABCD", "Trente")

@@ -3,6 +3,7 @@
 #include "dayrecords/GridLabels.h"
 #include "dayrecords/ui/SlotTextBox.h"
 #include "platform/Geometry.h"
+#include "platform/ui/Layout.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -16,20 +17,14 @@ const QColor ShadedRowColour(224, 224, 224);
 
 QFont frameFont()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    font.setBold(true);
-    return font;
+    return Layout::classicFont(8.25, true);
 }
 
 // The window's default font, which the rows and the post-it box use: the
 // frames' bold caption font must not reach them.
 QFont rowFont()
 {
-    QFont font = frameFont();
-    font.setBold(false);
-    return font;
+    return Layout::classicFont(8.25);
 }
 
 // The rows' font, made smaller where the widest caption ("00h 00") would not
@@ -57,13 +52,13 @@ QFont bannerFont()
 DayGrid::DayGrid(QWidget* window) : QObject(window)
 {
     using Geometry::twipRect;
+    using Layout::place;
     const QStringList captions = {QStringLiteral("Matin"), QStringLiteral("Aprés midi")};
     const int frameLeft[2] = {120, 4200};
     for (int f = 0; f < 2; ++f) {
-        auto* frame = new QGroupBox(captions.at(f), window);
-        frame->setObjectName(QStringLiteral("Frame1_%1").arg(f));
+        auto* frame = place(new QGroupBox(captions.at(f), window), QStringLiteral("Frame1_%1").arg(f), frameLeft[f],
+                            480, 4000, 7335);
         frame->setFont(frameFont());
-        frame->setGeometry(twipRect(frameLeft[f], 480, 4000, 7335));
         m_frames.append(frame);
     }
 
@@ -75,28 +70,22 @@ DayGrid::DayGrid(QWidget* window) : QObject(window)
         QGroupBox* frame = m_frames.at(morning ? 0 : 1);
         const int top = morning ? 240 * (row + 1) : 240 * (row - 23);
 
-        auto* label = new QLabel(initial.at(row), frame);
-        label->setObjectName(QStringLiteral("Label1_%1").arg(row));
+        auto* label = place(new QLabel(initial.at(row), frame), QStringLiteral("Label1_%1").arg(row), 120, top, 495,
+                            255);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setGeometry(twipRect(120, top, 495, 255));
         label->setFont(labels);
         m_labels.append(label);
 
         auto* text = new SlotTextBox(row, frame);
         text->setGeometry(twipRect(720, top, 3075, 285));
         text->setFont(rows);
-        QPalette palette = text->palette();
-        palette.setColor(QPalette::Base, isShadedRow(row) ? ShadedRowColour
-                                                          : text->palette().color(QPalette::Base));
-        text->setPalette(palette);
+        Layout::setBoxBackground(text, isShadedRow(row) ? ShadedRowColour : text->palette().color(QPalette::Base));
         connect(text, &QLineEdit::textChanged, this, [this, row] { emit slotTextChanged(row); });
         connect(text, &SlotTextBox::doubleClicked, this, &DayGrid::slotDoubleClicked);
         connect(text, &SlotTextBox::keyReleased, this, &DayGrid::slotKeyReleased);
         m_texts.append(text);
 
-        auto* tick = new QCheckBox(frame);
-        tick->setObjectName(QStringLiteral("Check1_%1").arg(row));
-        tick->setGeometry(twipRect(3800, top, 195, 200));
+        auto* tick = place(new QCheckBox(frame), QStringLiteral("Check1_%1").arg(row), 3800, top, 195, 200);
         tick->setFont(rows);
         connect(tick, &QCheckBox::clicked, this, [this, tick, row] {
             // A stored greyed value (2) goes to ticked on the user's click, and
@@ -108,36 +97,27 @@ DayGrid::DayGrid(QWidget* window) : QObject(window)
     }
 
     for (int b = 0; b < 2; ++b) {
-        auto* banner = new QLineEdit(QStringLiteral("ABSENT"), m_frames.at(b));
-        banner->setObjectName(QStringLiteral("Text4_%1").arg(b));
-        banner->setGeometry(twipRect(810, 1800, 2895, 975));
+        auto* banner = place(new QLineEdit(QStringLiteral("ABSENT"), m_frames.at(b)), QStringLiteral("Text4_%1").arg(b),
+                             810, 1800, 2895, 975);
         banner->setAlignment(Qt::AlignCenter);
         banner->setFont(bannerFont());
         banner->setFrame(false);
-        QPalette palette = banner->palette();
-        palette.setColor(QPalette::Text, QColor(255, 0, 0));
-        banner->setPalette(palette);
+        Layout::setTextColour(banner, QColor(255, 0, 0));
         banner->hide();
         banner->raise();
         m_banners.append(banner);
     }
 
     QGroupBox* morning = m_frames.at(0);
-    m_postitTitle = new QLabel(QStringLiteral("Post-It"), morning);
-    m_postitTitle->setObjectName(QStringLiteral("Label4"));
+    m_postitTitle = place(new QLabel(QStringLiteral("Post-It"), morning), "Label4", 2040, 6060, 615, 195);
     m_postitTitle->setFont(frameFont());
-    m_postitTitle->setGeometry(twipRect(2040, 6060, 615, 195));
 
-    m_postit = new QPlainTextEdit(morning);
-    m_postit->setObjectName(QStringLiteral("Text2"));
-    m_postit->setGeometry(twipRect(720, 6240, 3135, 975));
+    m_postit = place(new QPlainTextEdit(morning), "Text2", 720, 6240, 3135, 975);
     m_postit->setFont(rows);
     m_postit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(m_postit, &QPlainTextEdit::textChanged, this, &DayGrid::postitChanged);
 
-    m_postitPicture = new QLabel(morning);
-    m_postitPicture->setObjectName(QStringLiteral("Picture1"));
-    m_postitPicture->setGeometry(twipRect(240, 6240, 495, 495));
+    m_postitPicture = place(new QLabel(morning), "Picture1", 240, 6240, 495, 495);
 }
 
 bool DayGrid::isShadedRow(int row)

@@ -2,6 +2,7 @@
 
 #include "mainwindow/ui/Artwork.h"
 #include "platform/Geometry.h"
+#include "platform/ui/Layout.h"
 #include "platform/ui/Screen.h"
 
 #include <QLabel>
@@ -13,20 +14,7 @@ using Geometry::twipRect;
 
 const QColor LightGrey(224, 224, 224);
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height,
-              double points, bool bold)
-{
-    auto* lbl = new QLabel(text, parent);
-    lbl->setObjectName(QString::fromLatin1(name));
-    lbl->setGeometry(twipRect(left, top, width, height));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    lbl->setFont(font);
-    lbl->setAlignment(Qt::AlignCenter);
-    return lbl;
-}
+using Layout::caption;
 } // namespace
 
 Form15::Form15(QWidget* mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
@@ -35,18 +23,15 @@ Form15::Form15(QWidget* mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
     setWindowTitle(QStringLiteral("Form15"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(Geometry::twipsToPixels(7455), Geometry::twipsToPixels(5295));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, LightGrey);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    Layout::setBackground(this, LightGrey);
 
-    m_day = label(this, "Label2", QStringLiteral("16 Avril"), 2760, 1080, 1935, 375, 18, true);
-    label(this, "Label1", QStringLiteral("Aujourd'hui c'est l'anniversaire du bon "), 960, 1800, 5535, 375, 13.5,
-          false);
-    m_name = label(this, "Label5", QString(), 1320, 2280, 4815, 375, 13.5, false);
-    label(this, "Label3", QStringLiteral("Vous pouvez le lui souhaiter à l'adresse :"), 1080, 2880, 5295, 375, 12,
-          false);
-    m_address = label(this, "Label4", QString(), 2280, 3480, 2895, 375, 12, true);
+    m_day = caption(this, "Label2", QStringLiteral("16 Avril"), 2760, 1080, 1935, 375, 18, true);
+    caption(this, "Label1", QStringLiteral("Aujourd'hui c'est l'anniversaire du bon "), 960, 1800, 5535, 375,
+            13.5, false);
+    m_name = caption(this, "Label5", QString(), 1320, 2280, 4815, 375, 13.5, false);
+    caption(this, "Label3", QStringLiteral("Vous pouvez le lui souhaiter à l'adresse :"), 1080, 2880, 5295, 375,
+            12, false);
+    m_address = caption(this, "Label4", QString(), 2280, 3480, 2895, 375, 12, true);
     // The address may be longer than its box: let it take the window's width.
     m_address->setGeometry(twipRect(240, 3480, 6975, 375));
 

@@ -5,6 +5,7 @@
 #include "mainwindow/ui/PictureButton.h"
 #include "mainwindow/ui/PressButton.h"
 #include "platform/Geometry.h"
+#include "platform/ui/Layout.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -20,55 +21,16 @@
 // the window's command classes.
 namespace
 {
-using Geometry::twipRect;
+using Layout::classicFont;
+using Layout::place;
+using Layout::setBackground;
+using Layout::setTextColour;
 
 constexpr int ReloadIntervalMs = 60000;
 constexpr int ClientWidth = 11880;
 constexpr int ClientHeight = 8190;
 
 const QColor DesignGrey(192, 192, 192);
-
-QFont sansSerif(double points, bool bold = false)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-template <typename W>
-W* place(W* widget, const char* name, int left, int top, int width, int height)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(twipRect(left, top, width, height));
-    return widget;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    pal.setColor(QPalette::Text, colour);
-    widget->setPalette(pal);
-}
-
-// A label's own background.
-void setLabelBackground(QLabel* label, const QColor& colour)
-{
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, colour);
-    label->setPalette(pal);
-    label->setAutoFillBackground(true);
-}
-
-// A text box's own background.
-void setBoxBackground(QWidget* box, const QColor& colour)
-{
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::Base, colour);
-    box->setPalette(pal);
-}
 
 // The client area carries the window's background colour. Only the Window
 // role is set, so that the text boxes keep their white.
@@ -77,10 +39,7 @@ QWidget* clientArea(QMainWindow* window)
     auto* central = new QWidget(window);
     central->setObjectName(QStringLiteral("Form1Client"));
     central->setFixedSize(Geometry::twipsToPixels(ClientWidth), Geometry::twipsToPixels(ClientHeight));
-    QPalette pal = central->palette();
-    pal.setColor(QPalette::Window, DesignGrey);
-    central->setPalette(pal);
-    central->setAutoFillBackground(true);
+    setBackground(central, DesignGrey);
     window->setCentralWidget(central);
     return central;
 }
@@ -88,7 +47,7 @@ QWidget* clientArea(QMainWindow* window)
 QLineEdit* echoBox(QWidget* parent, const char* name, int left)
 {
     auto* box = place(new QLineEdit(QStringLiteral("Echographies"), parent), name, left, 480, 2175, 345);
-    box->setFont(sansSerif(9.75, true));
+    box->setFont(classicFont(9.75, true));
     box->setAlignment(Qt::AlignCenter);
     // Flat, with a thin single-line border.
     box->setStyleSheet(QStringLiteral("QLineEdit#%1 { border: 1px solid black; background: white; color: red; }")
@@ -133,15 +92,15 @@ QAction* menuItem(QWidget* owner, const char* name, const QString& caption)
 
 void buildTopStrip(Form1Ui& ui, QWidget* central)
 {
-    ui.CmdPrec = pressButton(central, "CmdPrec", QStringLiteral("&<"), 120, 50, 1800, 400, sansSerif(13.5, true));
+    ui.CmdPrec = pressButton(central, "CmdPrec", QStringLiteral("&<"), 120, 50, 1800, 400, classicFont(13.5, true));
     auto* date = new FitLabel(QStringLiteral("Dimanche 31 Décembre 2003"), central);
     ui.LblDate = place(date, "LblDate", 2110, 50, 4095, 400);
-    ui.LblDate->setFont(sansSerif(18));
+    ui.LblDate->setFont(classicFont(18));
     ui.LblDate->setAlignment(Qt::AlignCenter);
     ui.LblDate->setFrameStyle(QFrame::Box | QFrame::Plain);
     ui.LblDate->setLineWidth(1);
     setTextColour(ui.LblDate, QColor(192, 0, 0));
-    ui.CmdSuiv = pressButton(central, "CmdSuiv", QStringLiteral("&>"), 6400, 50, 1800, 400, sansSerif(13.5, true));
+    ui.CmdSuiv = pressButton(central, "CmdSuiv", QStringLiteral("&>"), 6400, 50, 1800, 400, classicFont(13.5, true));
 }
 
 void buildRightThird(Form1Ui& ui, QWidget* central)
@@ -163,14 +122,14 @@ void buildRightThird(Form1Ui& ui, QWidget* central)
 
     ui.Label3 = place(new QLabel(QStringLiteral("Programme Bloc Opératoire"), central), "Label3", 8295, 4680, 2940,
                       255);
-    ui.Label3->setFont(sansSerif(8.25, true));
+    ui.Label3->setFont(classicFont(8.25, true));
     ui.Label3->setAlignment(Qt::AlignCenter);
-    setLabelBackground(ui.Label3, DesignGrey);
+    setBackground(ui.Label3, DesignGrey);
     ui.Text3 = place(new QPlainTextEdit(central), "Text3", 8280, 4920, 3495, 2895);
     ui.Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ui.Text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui.Text3->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    setBoxBackground(ui.Text3, QColor(255, 255, 192));
+    Layout::setBoxBackground(ui.Text3, QColor(255, 255, 192));
 
     ui.CmdAbsent1 = toggleButton(central, "CmdAbsent1", QStringLiteral("&Matin"), 50, Artwork::redCross(32));
     ui.CmdAbsent2 = toggleButton(central, "CmdAbsent2", QStringLiteral("&A. Midi"), 780, Artwork::redCross(32));
@@ -179,7 +138,7 @@ void buildRightThird(Form1Ui& ui, QWidget* central)
     ui.Semaine = place(new PictureButton(QStringLiteral("Par &Semaine"), central), "Semaine", 11040, 3070, 735, 735);
     ui.Semaine->setPicture(Artwork::weekTable(16), 16);
     ui.Command1 = place(new QPushButton(QStringLiteral("x"), central), "Command1", 11040, 3860, 735, 540);
-    ui.Command1->setFont(sansSerif(13.5, true));
+    ui.Command1->setFont(classicFont(13.5, true));
     ui.Command1->setAutoDefault(false);
     ui.Picture2 = place(new QLabel(central), "Picture2", 11040, 4440, 735, 495);
     ui.Picture2->setPixmap(Artwork::notebookWithPen(ui.Picture2->size()));
@@ -193,7 +152,7 @@ void buildUserRow(Form1Ui& ui, QWidget* central)
         const QString caption = k == 0 ? QStringLiteral("Uttilisat 1") : QStringLiteral("Utilisat %1").arg(k + 1);
         const QByteArray name = QStringLiteral("CmdUtilisat%1").arg(k + 1).toLatin1();
         ui.CmdUtilisat[static_cast<std::size_t>(k)] =
-            pressButton(central, name.constData(), caption, userLeft[k], 7800, 1550, 375, sansSerif(8.25, true));
+            pressButton(central, name.constData(), caption, userLeft[k], 7800, 1550, 375, classicFont(8.25, true));
     }
     ui.Label5 = place(new QLabel(QStringLiteral("Brelant"), central), "Label5", 5070, 7770, 1695, 400);
     QFont brand(QStringLiteral("Arial"));
@@ -204,7 +163,7 @@ void buildUserRow(Form1Ui& ui, QWidget* central)
     ui.Label5->setFont(brand);
     ui.Label5->setAlignment(Qt::AlignCenter);
     setTextColour(ui.Label5, QColor(128, 128, 0));
-    setLabelBackground(ui.Label5, DesignGrey);
+    setBackground(ui.Label5, DesignGrey);
 }
 
 void buildMenus(Form1Ui& ui, QMainWindow* window)
@@ -252,7 +211,7 @@ void build(Form1Ui& ui, QMainWindow* window)
     window->setObjectName(QStringLiteral("Form1"));
     window->setWindowTitle(QStringLiteral("Agenda"));
     window->setWindowIcon(Artwork::applicationIcon());
-    window->setFont(sansSerif(8.25));
+    window->setFont(classicFont(8.25));
 
     QWidget* central = clientArea(window);
     ui.central = central;

@@ -5,6 +5,7 @@
 #include "mainwindow/MainState.h"
 #include "mainwindow/ui/Form1Ui.h"
 #include "mainwindow/ui/PressButton.h"
+#include "platform/ui/Layout.h"
 #include "settings/ColourValue.h"
 #include "settings/ui/ColourValueGui.h"
 
@@ -19,14 +20,6 @@ namespace
 {
 // The colour value is kept on the client area so that it can be read back.
 const char* const ColourProperty = "kordelaColourValue";
-
-void paintBackground(QWidget* widget, const QColor& colour)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::Window, colour);
-    widget->setPalette(pal);
-    widget->setAutoFillBackground(true);
-}
 } // namespace
 
 namespace UserLook
@@ -35,8 +28,8 @@ void setBackgroundColour(Form1Ui& ui, qint32 colourValue)
 {
     const QColor colour = ColourValue::toQColor(colourValue, QApplication::palette());
     ui.central->setProperty(ColourProperty, colourValue);
-    paintBackground(ui.central, colour);
-    paintBackground(ui.Label5, colour);
+    Layout::setBackground(ui.central, colour);
+    Layout::setBackground(ui.Label5, colour);
 }
 
 bool setBackgroundColour(Form1Ui& ui, const LooseValue& colour)

@@ -3,6 +3,7 @@
 #include "mainwindow/ui/Artwork.h"
 #include "platform/AppInfo.h"
 #include "platform/Geometry.h"
+#include "platform/ui/Layout.h"
 #include "platform/ui/Screen.h"
 
 #include <QLabel>
@@ -14,19 +15,10 @@ namespace
 using Geometry::twipRect;
 using Geometry::twipsToPixels;
 
+// A label of the dialog's font at its place.
 QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
 {
-    auto* lbl = new QLabel(text, parent);
-    lbl->setObjectName(QString::fromLatin1(name));
-    lbl->setGeometry(twipRect(left, top, width, height));
-    return lbl;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    widget->setPalette(pal);
+    return Layout::place(new QLabel(text, parent), name, left, top, width, height);
 }
 } // namespace
 
@@ -36,20 +28,15 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setFixedSize(twipsToPixels(5730), twipsToPixels(3555));
-    QFont base(QStringLiteral("MS Sans Serif"));
-    base.setStyleHint(QFont::SansSerif);
-    base.setPointSizeF(8.25);
-    setFont(base);
+    setFont(Layout::classicFont(8.25));
 
     auto* icon = label(this, "picIcon", QString(), 240, 480, 2280, 1515);
     icon->setPixmap(Artwork::logo(QSize(152, 101)));
 
     m_title = label(this, "LblTitle", QString(), 3120, 240, 1365, 360);
-    QFont bold = base;
-    bold.setBold(true);
-    m_title->setFont(bold);
+    m_title->setFont(Layout::classicFont(8.25, true));
     m_title->setAlignment(Qt::AlignCenter);
-    setTextColour(m_title, Qt::black);
+    Layout::setTextColour(m_title, Qt::black);
 
     m_version = label(this, "LblVersion", QStringLiteral("Version"), 3240, 840, 1125, 225);
     m_version->setAlignment(Qt::AlignCenter);
@@ -58,7 +45,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
         label(this, "lblDescription", QStringLiteral("AGENDA pour prise de rendez vous"), 2640, 1440, 2325, 690);
     description->setAlignment(Qt::AlignCenter);
     description->setWordWrap(true);
-    setTextColour(description, Qt::black);
+    Layout::setTextColour(description, Qt::black);
 
     label(this, "Label1", QStringLiteral("Auteur"), 1080, 2640, 615, 255);
     label(this, "lblDisclaimer", authorName(), 480, 2880, 1830, 225);
@@ -66,7 +53,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     QLabel* contact = label(this, "Label2", contactAddress(), 960, 3120, 1695, 255);
     // The address is longer than its box in some fonts: let it run to the OK button.
     contact->setGeometry(twipRect(960, 3120, 3165, 255));
-    setTextColour(contact, QColor(0, 0, 255));
+    Layout::setTextColour(contact, QColor(0, 0, 255));
 
     // OK is the default button (Enter) and QDialog's Escape rejects: both close.
     m_ok = new QPushButton(QStringLiteral("OK"), this);

@@ -5,6 +5,7 @@
 #include "platform/Geometry.h"
 #include "platform/Registry.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Layout.h"
 #include "platform/ui/Screen.h"
 #include "settings/AlphaSettingsFile.h"
 #include "settings/UserButtons.h"
@@ -34,27 +35,16 @@ QPointer<Form2>& openForm()
     return form;
 }
 
+using Layout::place;
+
 QFont formFont()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    return font;
+    return Layout::classicFont(8.25);
 }
 
 QFont boldFont(double pointSize = 8.25)
 {
-    QFont font = formFont();
-    font.setPointSizeF(pointSize);
-    font.setBold(true);
-    return font;
-}
-
-template <typename W>
-W* place(W* widget, const QString& name, int left, int top, int width, int height)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(Geometry::twipRect(left, top, width, height));
-    return widget;
+    return Layout::classicFont(pointSize, true);
 }
 
 QLabel* heading(QWidget* parent, const QString& name, const QString& text, int left, int top,
@@ -138,7 +128,6 @@ void Form2::buildLayout()
         m_swatches[i] = place(new QLabel(this), indexed("LblColor", k), 3840, top, 495, 375);
         m_swatches[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
         m_swatches[i]->setLineWidth(1);
-        m_swatches[i]->setAutoFillBackground(true);
         setSwatchColour(k, ColourValue::WindowBackground);
 
         m_colourButtons[i] = place(new QPushButton(QStringLiteral("..."), this), indexed("Command", k),
@@ -167,9 +156,7 @@ void Form2::buildLayout()
     notice->setFont(boldFont());
     notice->setAlignment(Qt::AlignCenter);
     notice->setWordWrap(true);
-    QPalette noticePalette = notice->palette();
-    noticePalette.setColor(QPalette::WindowText, ColourValue::toQColor(ColourValue::Red, noticePalette));
-    notice->setPalette(noticePalette);
+    Layout::setTextColour(notice, ColourValue::toQColor(ColourValue::Red, notice->palette()));
 
     m_nameLookup = place(new QCheckBox(QStringLiteral("Utiliser la recherche alphabetique des noms sur une base "
                                                       "ACCESS"),
@@ -285,9 +272,7 @@ void Form2::setSwatchColour(int user, qint32 value)
 {
     QLabel* swatch = m_swatches[static_cast<std::size_t>(user - 1)];
     swatch->setProperty(ColourProperty, value);
-    QPalette palette = swatch->palette();
-    palette.setColor(QPalette::Window, ColourValue::toQColor(value, palette));
-    swatch->setPalette(palette);
+    Layout::setBackground(swatch, ColourValue::toQColor(value, swatch->palette()));
 }
 
 qint32 Form2::swatchColour(int user) const

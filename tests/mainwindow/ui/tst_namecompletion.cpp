@@ -1,4 +1,5 @@
 #include "common/TestSupport.h"
+#include "mainwindow/NamesTestData.h"
 
 #include "dayrecords/Module1.h"
 #include "dayrecords/ui/DayGrid.h"
@@ -18,30 +19,14 @@
 
 namespace
 {
-NameMatch name(const char* nom, const char* prenom)
-{
-    return {QString::fromUtf8(nom), QString::fromUtf8(prenom)};
-}
+using NamesTestData::name;
 
 const QString Thirty = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZABCD");
 
-// Three hundred ordinary names (none beginning with A, D, M or Z) and the
-// names the cases below look for.
+// Three hundred ordinary names and the names the cases below look for.
 QList<NameMatch> testNames()
 {
-    static const char* const families[] = {
-        "BERNARD", "PETIT",   "ROBERT",   "RICHARD",  "GIRARD",  "THOMAS", "FOURNIER", "ROUSSEAU",
-        "VINCENT", "PERRIN",  "ROBIN",    "BONNET",   "FAURE",   "GUERIN", "BOYER",    "GARNIER",
-        "CHEVALIER", "FRANCOIS", "GAUTHIER", "GARCIA", "CLEMENT", "NICOLAS", "HENRY",   "ROUSSEL",
-        "BRETON",  "CARON",   "COLIN",    "VIDAL",    "RENAUD",  "BRUNET"};
-    static const char* const firsts[] = {"Jean", "Marie", "Pierre", "Sylvie", "Alain",
-                                         "Hélène", "Céline", "Léa", "Jérôme", "Louis"};
-    QList<NameMatch> names;
-    for (const char* family : families) {
-        for (const char* first : firsts) {
-            names << name(family, first);
-        }
-    }
+    QList<NameMatch> names = NamesTestData::ordinaryNames();
     names << name("DU", "Paul") << name("DUBOIS", "Marie") << name("DUBOIS", "alain") << name("DUPONT", "Jean")
           << name("DUPONT", "Anne") << name("DURAND", "Léa") << name("D'ARCY", "Henri") << name("D'ARTOIS", "Luc")
           << NameMatch{Thirty, QStringLiteral("Trente")} << NameMatch{Thirty + QStringLiteral("B"), QStringLiteral("Li")}
