@@ -23,7 +23,8 @@ QList<NameMatch> generatedNames(QRandomGenerator& random)
     static const char* const syllables[] = {"BE", "LA", "MAR", "TIN", "DU", "PON", "RO", "BER", "GI",
                                             "RAR", "MO", "REAU", "LE", "ROY", "FON", "TAI", "NE", "CHA",
                                             "VAL", "GAR", "NIER", "SI", "MON", "BLAN", "CO", "LIN", "VI",
-                                            "DAL", "BRU", "NET", "D'AR", "CY", "LEF", "EVRE", "GUE", "RIN"};
+                                            "DAL", "BRU", "NET", "D'AR", "CY", "LEF", "ÈVRE", "GUÉ", "RIN",
+                                            "BÉ", "ÉLI", "SÉE", "CŒ", "LE ", "DE LA "};
     static const char* const firstNames[] = {"Jean", "Marie", "Pierre", "Michel", "Nathalie", "Isabelle",
                                              "Philippe", "Sylvie", "Catherine", "Alain", "Françoise",
                                              "Hélène", "Céline", "Léa", "Jérôme", "Nicolas"};
@@ -70,7 +71,7 @@ void runNamesBenchmark()
     const double buildMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
 
     // Prefixes as typed: the first 2 to 6 characters of existing names, in
-    // upper or lower case.
+    // upper or lower case, accents included.
     QStringList prefixes;
     for (int i = 0; i < WarmLookups; ++i) {
         const QString nom = names.at(random.bounded(NameCount)).nom;

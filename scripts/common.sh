@@ -2,7 +2,8 @@
 # builds into ./build.
 set -euo pipefail
 
-KORDELA_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev)
+KORDELA_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+                  qt6-translations-l10n fonts-liberation)
 
 kordela_install_missing() {
     local missing=()

@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <memory>
 
@@ -33,6 +36,14 @@ int main(int argc, char* argv[])
     // The program ends when the main window closes, not when the splash does.
     QApplication::setQuitOnLastWindowClosed(false);
     substituteFonts();
+
+    // Qt's own texts (the colour chooser, the text boxes' menus) in French.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
 
     std::unique_ptr<Form1> mainWindow;
     ProgramStart::begin(mainWindow);

@@ -36,9 +36,12 @@ DayUnits DayUnits::of(const std::optional<DayRecord>& record)
         return units;
     }
     units.slotTexts = SlotTextList::decode(record->rvous);
+    for (QString& text : units.slotTexts) {
+        text = SlotTextList::oneLine(text);
+    }
     units.ticks = SlotTickList::decode(record->coche);
-    units.postit = record->postit;
-    units.bloc = record->bloc;
+    units.postit = NoteText::storedForm(record->postit);
+    units.bloc = NoteText::storedForm(record->bloc);
     for (const SideBox box : AllSideBoxes) {
         const DayFlag& flag = record->flag(box);
         auto& unit = units.flags[static_cast<std::size_t>(box)];

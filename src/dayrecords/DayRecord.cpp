@@ -91,6 +91,22 @@ std::array<int, DayGridShape::SlotCount> decode(const QString& stored)
 }
 } // namespace SlotTickList
 
+namespace NoteText
+{
+QString shownForm(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+QString storedForm(const QString& text)
+{
+    return shownForm(text).replace(QLatin1Char('\n'), CrLf);
+}
+} // namespace NoteText
+
 namespace DayQuery
 {
 bool isValidUser(int user)

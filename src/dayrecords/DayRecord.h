@@ -78,6 +78,16 @@ QString encode(const std::array<int, DayGridShape::SlotCount>& ticks);
 std::array<int, DayGridShape::SlotCount> decode(const QString& stored);
 } // namespace SlotTickList
 
+// The post-it and the programme keep their line breaks as CR LF, as the
+// practice's stored days always had them.
+namespace NoteText
+{
+// Any CR LF, lone CR or lone LF becomes CR LF.
+QString storedForm(const QString& text);
+// Line breaks as a text box shows them (LF).
+QString shownForm(const QString& text);
+} // namespace NoteText
+
 // The texts through which the program names a day and a user's table.
 namespace DayQuery
 {

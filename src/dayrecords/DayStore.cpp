@@ -81,25 +81,37 @@ Result<QString> checkedTable(DbConnection& db, int user)
     return table;
 }
 
-Result<std::optional<DayRecord>> lookupIn(DbConnection& db, const QString& table, qint32 serial)
+// A day's row and the engine's key of that row.
+struct FoundRow
 {
-    using R = Result<std::optional<DayRecord>>;
+    DayRecord record;
+    qlonglong rowid = 0;
+};
+
+Result<std::optional<FoundRow>> lookupIn(DbConnection& db, const QString& table, qint32 serial)
+{
+    using R = Result<std::optional<FoundRow>>;
     QSqlQuery query(db.database());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE AGENDATE = ? ORDER BY AGENDATE, rowid LIMIT 1")
-                      .arg(columnList(), Sql::quoteIdentifier(table)));
+    const bool prepared =
+        query.prepare(QStringLiteral("SELECT %1, rowid FROM %2 WHERE AGENDATE = ? ORDER BY AGENDATE, rowid LIMIT 1")
+                          .arg(columnList(), Sql::quoteIdentifier(table)));
+    if (!prepared) {
+        return R::failure(QStringLiteral("Lecture du jour impossible : %1").arg(Sql::reason(query.lastError())));
+    }
     query.addBindValue(serial);
     if (!query.exec()) {
         return R::failure(QStringLiteral("Lecture du jour impossible : %1").arg(Sql::reason(query.lastError())));
     }
     if (!query.next()) {
-        return std::optional<DayRecord>();
+        return std::optional<FoundRow>();
     }
-    return std::optional<DayRecord>(readRecord(query));
+    return std::optional<FoundRow>(FoundRow{readRecord(query), query.value(13).toLongLong()});
 }
 
 // Writes the record: every field but the flag texts whose flags are False.
-Status write(DbConnection& db, const QString& table, bool exists, const DayRecord& record)
+// `rowid` names the row found for the day (edited), or nothing (added).
+Status write(DbConnection& db, const QString& table, std::optional<qlonglong> rowid, const DayRecord& record)
 {
     QStringList columns = {DayFields::Rvous, DayFields::Postit, DayFields::Bloc};
     QVariantList values = {nonNull(record.rvous), nonNull(record.postit), nonNull(record.bloc)};
@@ -117,24 +129,27 @@ Status write(DbConnection& db, const QString& table, bool exists, const DayRecor
     values << nonNull(record.coche);
 
     QSqlQuery query(db.database());
-    if (exists) {
+    bool prepared = false;
+    if (rowid) {
+        // Only the row that was found is edited, even in a table that lets a
+        // day have two rows.
         QStringList assignments = {QStringLiteral("AGENDATE = ?")};
         for (const QString& column : columns) {
             assignments << column + QStringLiteral(" = ?");
         }
-        query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE AGENDATE = ?")
-                          .arg(Sql::quoteIdentifier(table), assignments.join(QStringLiteral(", "))));
+        prepared = query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                     .arg(Sql::quoteIdentifier(table), assignments.join(QStringLiteral(", "))));
         query.addBindValue(record.agendate);
         for (const QVariant& value : values) {
             query.addBindValue(value);
         }
-        query.addBindValue(record.agendate);
+        query.addBindValue(*rowid);
     } else {
         QStringList marks;
         for (int i = 0; i <= columns.size(); ++i) {
             marks << QStringLiteral("?");
         }
-        query.prepare(QStringLiteral("INSERT INTO %1 (AGENDATE, %2) VALUES (%3)")
+        prepared = query.prepare(QStringLiteral("INSERT INTO %1 (AGENDATE, %2) VALUES (%3)")
                           .arg(Sql::quoteIdentifier(table), columns.join(QStringLiteral(", ")),
                                marks.join(QStringLiteral(", "))));
         query.addBindValue(record.agendate);
@@ -142,7 +157,7 @@ Status write(DbConnection& db, const QString& table, bool exists, const DayRecor
             query.addBindValue(value);
         }
     }
-    if (!query.exec()) {
+    if (!prepared || !query.exec()) {
         return Status::failure(Sql::reason(query.lastError()));
     }
     return Status::success();
@@ -157,7 +172,11 @@ Result<std::optional<DayRecord>> lookup(DbConnection& db, int user, qint32 seria
     if (!table) {
         return table.status();
     }
-    return lookupIn(db, *table, serial);
+    const Result<std::optional<FoundRow>> found = lookupIn(db, *table, serial);
+    if (!found) {
+        return found.status();
+    }
+    return found->has_value() ? std::optional<DayRecord>((*found)->record) : std::optional<DayRecord>();
 }
 
 Result<DayRecord> save(DbConnection& db, int user, qint32 serial, const Compose& compose)
@@ -170,14 +189,17 @@ Result<DayRecord> save(DbConnection& db, int user, qint32 serial, const Compose&
     if (!begun) {
         return Result<DayRecord>::failure(QStringLiteral("Enregistrement impossible : %1").arg(begun.error()));
     }
-    const Result<std::optional<DayRecord>> stored = lookupIn(db, *table, serial);
-    if (!stored) {
+    const Result<std::optional<FoundRow>> found = lookupIn(db, *table, serial);
+    if (!found) {
         db.rollback();
-        return stored.status();
+        return found.status();
     }
-    DayRecord record = compose(*stored);
+    const std::optional<DayRecord> stored =
+        found->has_value() ? std::optional<DayRecord>((*found)->record) : std::nullopt;
+    DayRecord record = compose(stored);
     record.agendate = serial;
-    const Status written = write(db, *table, stored->has_value(), record);
+    const Status written = write(db, *table,
+                                 found->has_value() ? std::optional<qlonglong>((*found)->rowid) : std::nullopt, record);
     if (!written) {
         db.rollback();
         return Result<DayRecord>::failure(QStringLiteral("Enregistrement impossible : %1").arg(written.error()));
@@ -192,7 +214,7 @@ Result<DayRecord> save(DbConnection& db, int user, qint32 serial, const Compose&
         DayFlag& flag = record.flag(box);
         if (!flag.on.value_or(false)) {
             flag.on = false;
-            flag.text = stored->has_value() ? (*stored)->flag(box).text : std::nullopt;
+            flag.text = stored ? stored->flag(box).text : std::nullopt;
         } else if (!flag.text) {
             flag.text = QString();
         }

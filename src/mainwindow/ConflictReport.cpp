@@ -39,6 +39,9 @@ QString boxState(bool shown, const QString& text)
 
 QString tickState(const QString& value)
 {
+    if (value == QLatin1String("2")) {
+        return QStringLiteral("grisée");
+    }
     return value == QLatin1String("0") ? QStringLiteral("non cochée") : QStringLiteral("cochée");
 }
 } // namespace

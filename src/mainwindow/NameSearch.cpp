@@ -29,6 +29,30 @@ QString findColumn(const DbConnection& db, const QString& table, const QString& 
 
 namespace NameSearch
 {
+QString foldKey(const QString& text)
+{
+    // Decomposed, an accented letter is its base letter followed by marks.
+    const QString decomposed = text.normalized(QString::NormalizationForm_D);
+    QString bare;
+    bare.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        switch (c.category()) {
+        case QChar::Mark_NonSpacing:
+        case QChar::Mark_SpacingCombining:
+        case QChar::Mark_Enclosing:
+            break;
+        default:
+            bare += c;
+        }
+    }
+    QString folded = bare.toUpper();
+    folded.replace(QChar(0x00DF), QLatin1String("SS")); // ß
+    folded.replace(QChar(0x1E9E), QLatin1String("SS")); // ẞ
+    folded.replace(QChar(0x0152), QLatin1String("OE")); // Œ
+    folded.replace(QChar(0x00C6), QLatin1String("AE")); // Æ
+    return folded;
+}
+
 QString searchKey(const QString& prefix)
 {
     return prefix.left(KeyFieldWidth).leftJustified(KeyFieldWidth, QLatin1Char(' '))
@@ -38,6 +62,14 @@ QString searchKey(const QString& prefix)
 QString prefixBeforeCaret(const QString& text, int caret)
 {
     return text.left(qBound(0, caret, static_cast<int>(text.size())));
+}
+
+QString keyedQuerySql(const QString& table, const QString& nomColumn, const QString& prenomColumn,
+                      const QString& nomKeyColumn, const QString& prenomKeyColumn)
+{
+    return QStringLiteral("SELECT %2, %3 FROM %1 WHERE %4 >= ? ORDER BY %4, %5, %2, %3 LIMIT 1")
+        .arg(Sql::quoteIdentifier(table), Sql::quoteIdentifier(nomColumn), Sql::quoteIdentifier(prenomColumn),
+             Sql::quoteIdentifier(nomKeyColumn), Sql::quoteIdentifier(prenomKeyColumn));
 }
 
 QString querySql(const QString& table, const QString& nomColumn, const QString& prenomColumn)
@@ -61,6 +93,7 @@ void NameLookup::close()
 {
     m_query.reset();
     m_db.reset();
+    m_keyed = false;
     m_path.clear();
     m_table.clear();
     m_fileModified = QDateTime();
@@ -90,7 +123,7 @@ Status NameLookup::open(const QString& databasePath, const QString& table)
                                    .arg(table));
     }
     const QFileInfo before(databasePath);
-    auto opened = DbConnection::open(databasePath);
+    auto opened = DbConnection::open(databasePath, {}, NameSearch::BusyTimeoutMs);
     if (!opened) {
         return opened.status();
     }
@@ -108,13 +141,36 @@ Status NameLookup::open(const QString& databasePath, const QString& table)
                                               "NOM et PRENOM.")
                                    .arg(spelled, shown));
     }
+    const auto unreadable = [&shown](const QSqlQuery& failed) {
+        return Status::failure(QStringLiteral("La base des noms « %1 » ne peut pas être lue : %2")
+                                   .arg(shown, Sql::reason(failed.lastError())));
+    };
+
+    // The compared forms, when the import stored them. A family name added
+    // since by another tool, without its compared form, would never be
+    // found on them: such a table is searched on NOM and PRENOM instead.
+    const QString nomKey = findColumn(*db, spelled, QString::fromLatin1(NameSearch::NomKeyColumn));
+    const QString prenomKey = findColumn(*db, spelled, QString::fromLatin1(NameSearch::PrenomKeyColumn));
+    bool keyed = !nomKey.isEmpty() && !prenomKey.isEmpty();
+    if (keyed) {
+        QSqlQuery missing(db->database());
+        missing.setForwardOnly(true);
+        if (!missing.exec(QStringLiteral("SELECT 1 FROM %1 WHERE %2 IS NULL AND %3 IS NOT NULL LIMIT 1")
+                              .arg(Sql::quoteIdentifier(spelled), Sql::quoteIdentifier(nomKey),
+                                   Sql::quoteIdentifier(nom)))) {
+            return unreadable(missing);
+        }
+        keyed = !missing.next();
+    }
+
     QSqlQuery query(db->database());
     query.setForwardOnly(true);
-    if (!query.prepare(NameSearch::querySql(spelled, nom, prenom))) {
-        return Status::failure(QStringLiteral("La base des noms « %1 » ne peut pas être lue : %2")
-                                   .arg(shown, Sql::reason(query.lastError())));
+    if (!query.prepare(keyed ? NameSearch::keyedQuerySql(spelled, nom, prenom, nomKey, prenomKey)
+                             : NameSearch::querySql(spelled, nom, prenom))) {
+        return unreadable(query);
     }
     m_db = std::move(db);
+    m_keyed = keyed;
     m_query.emplace(std::move(query));
     m_path = databasePath;
     m_table = table;
@@ -141,7 +197,8 @@ NameLookup::Answer NameLookup::find(const QString& databasePath, const QString& 
     }
 
     QSqlQuery& query = *m_query;
-    query.bindValue(0, NameSearch::searchKey(prefix));
+    const QString key = NameSearch::searchKey(prefix);
+    query.bindValue(0, m_keyed ? NameSearch::foldKey(key) : key);
     if (!query.exec()) {
         answer.outcome = Outcome::Unavailable;
         answer.reason = QStringLiteral("La base des noms « %1 » ne peut pas être lue : %2")

@@ -82,17 +82,25 @@ Status fillTable(DbConnection& db, const QString& table, const QList<NameMatch>&
     {
         QSqlQuery query(db.database());
         const QString quoted = Sql::quoteIdentifier(table);
-        status = execute(query, QStringLiteral("CREATE TABLE %1 (NOM TEXT, PRENOM TEXT)").arg(quoted));
+        // NOM and PRENOM as typed; NOM_CLE and PRENOM_CLE, their compared
+        // forms, are what the lookup searches and sorts on.
+        status = execute(query, QStringLiteral("CREATE TABLE %1 (NOM TEXT, PRENOM TEXT, %2 TEXT, %3 TEXT)")
+                                    .arg(quoted, QLatin1String(NameSearch::NomKeyColumn),
+                                         QLatin1String(NameSearch::PrenomKeyColumn)));
         if (status) {
-            status = execute(query, QStringLiteral("CREATE INDEX %1 ON %2 (NOM COLLATE NOCASE, PRENOM COLLATE NOCASE)")
-                                        .arg(Sql::quoteIdentifier(table + QStringLiteral("_NOM_PRENOM")), quoted));
+            status = execute(query, QStringLiteral("CREATE INDEX %1 ON %2 (%3, %4, NOM, PRENOM)")
+                                        .arg(Sql::quoteIdentifier(table + QStringLiteral("_CLE")), quoted,
+                                             QLatin1String(NameSearch::NomKeyColumn),
+                                             QLatin1String(NameSearch::PrenomKeyColumn)));
         }
-        if (status && !query.prepare(QStringLiteral("INSERT INTO %1 (NOM, PRENOM) VALUES (?, ?)").arg(quoted))) {
+        if (status && !query.prepare(QStringLiteral("INSERT INTO %1 VALUES (?, ?, ?, ?)").arg(quoted))) {
             status = Status::failure(Sql::reason(query.lastError()));
         }
         for (qsizetype i = 0; status && i < names.size(); ++i) {
             query.bindValue(0, names.at(i).nom);
             query.bindValue(1, names.at(i).prenom);
+            query.bindValue(2, NameSearch::foldKey(names.at(i).nom));
+            query.bindValue(3, NameSearch::foldKey(names.at(i).prenom));
             if (!query.exec()) {
                 status = Status::failure(Sql::reason(query.lastError()));
             }
@@ -216,12 +224,13 @@ QList<NameMatch> demoNames()
         "MARTIN",    "BERNARD",  "THOMAS",    "PETIT",     "ROBERT",   "RICHARD",   "DURAND",
         "DUBOIS",    "MOREAU",   "LAURENT",   "SIMON",     "MICHEL",   "LEFEBVRE",  "LEROY",
         "ROUX",      "DAVID",    "BERTRAND",  "MOREL",     "FOURNIER", "GIRARD",    "BONNET",
-        "DUPONT",    "LAMBERT",  "FONTAINE",  "ROUSSEAU",  "VINCENT",  "MULLER",    "LEFEVRE",
-        "FAURE",     "ANDRE",    "MERCIER",   "BLANC",     "GUERIN",   "BOYER",     "GARNIER",
+        "DUPONT",    "LAMBERT",  "FONTAINE",  "ROUSSEAU",  "VINCENT",  "MÜLLER",    "LEFÈVRE",
+        "FAURE",     "ANDRÉ",    "MERCIER",   "BLANC",     "GUÉRIN",   "BOYER",     "GARNIER",
         "CHEVALIER", "FRANCOIS", "LEGRAND",   "GAUTHIER",  "GARCIA",   "PERRIN",    "ROBIN",
         "CLEMENT",   "MORIN",    "NICOLAS",   "HENRY",     "ROUSSEL",  "MATHIEU",   "MASSON",
         "DUVAL",     "DUMAS",    "DURET",     "LE GALL",   "LE ROUX",  "D'ALMEIDA", "D'ARCY",
         "D'AUBIGNY", "BRETON",   "CARON",     "COLIN",     "VIDAL",    "RENAUD",    "BRUNET",
+        "BÉRARD",    "ÉTIENNE",  "CŒUR",      "ÉLISÉE",    "MAÎTRE",   "LE BŒUF",   "ÉMERY",
     };
     static const char* const firstNames[] = {
         "Jean",    "Marie",     "Pierre",   "Michel",   "Nathalie", "Isabelle", "Philippe", "Sylvie",

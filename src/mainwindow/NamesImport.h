@@ -32,9 +32,9 @@ QString decodeText(const QByteArray& bytes, bool* windows1252 = nullptr);
 // first line that reads "NOM;PRENOM" (in any case).
 ParsedNames parseCsv(const QByteArray& bytes);
 
-// Creates table `table` (fields NOM and PRENOM, an index on both without
-// regard to case) in the names database at `path` and fills it in one
-// transaction. A missing database is built beside its place and renamed into
+// Creates table `table` (fields NOM and PRENOM as given, NOM_CLE and
+// PRENOM_CLE their NameSearch::foldKey forms, an index on the four) in the
+// names database at `path` and fills it in one transaction. A missing database is built beside its place and renamed into
 // it once complete; an existing one must not hold the table already.
 Status createNamesTable(const QString& path, const QString& table, const QList<NameMatch>& names);
 

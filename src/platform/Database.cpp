@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QUrl>
 
 namespace
 {
@@ -63,7 +64,8 @@ DbConnection::~DbConnection()
 }
 
 Result<std::shared_ptr<DbConnection>> DbConnection::open(const QString& path,
-                                                         const QStringList& requiredTables)
+                                                         const QStringList& requiredTables,
+                                                         int busyTimeoutMs)
 {
     using R = Result<std::shared_ptr<DbConnection>>;
     const QString shown = Files::displayPath(path);
@@ -83,8 +85,12 @@ Result<std::shared_ptr<DbConnection>> DbConnection::open(const QString& path,
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
                                                     connection->m_connectionName);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout()));
+        // mode=rw: a file that vanished since the test above is not created
+        // empty, the open fails instead.
+        db.setDatabaseName(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded)
+                           + QStringLiteral("?mode=rw"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
+                                 .arg(busyTimeoutMs > 0 ? busyTimeoutMs : busyTimeout()));
         if (!db.open()) {
             return R::failure(QStringLiteral("La base de données « %1 » ne peut pas être ouverte : %2")
                                   .arg(shown, Sql::reason(db.lastError())));
@@ -180,6 +186,10 @@ QString reason(const QSqlError& error)
                               "veuillez réessayer dans un instant.");
     }
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    if (text.contains(QLatin1String("no such column"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("has no column"), Qt::CaseInsensitive)) {
+        return QStringLiteral("un champ est absent de la table (%1).").arg(text);
+    }
     if (text.contains(QLatin1String("no such table"), Qt::CaseInsensitive)) {
         return QStringLiteral("une table est absente de la base de données (%1).").arg(text);
     }

@@ -27,8 +27,12 @@ public:
     // Opens an existing database file, shared, for reading and writing. Never
     // creates a file: a missing path, a file that is no database, or a table of
     // `requiredTables` that the file lacks gives a French reason.
+    // `busyTimeoutMs` above 0 is this connection's own wait for a lock (a
+    // lookup made while the user types must not wait long); 0 or less takes
+    // busyTimeout().
     static Result<std::shared_ptr<DbConnection>> open(const QString& path,
-                                                      const QStringList& requiredTables = {});
+                                                      const QStringList& requiredTables = {},
+                                                      int busyTimeoutMs = 0);
 
     ~DbConnection();
     DbConnection(const DbConnection&) = delete;

@@ -80,7 +80,7 @@ QString getSetting(const QString& application, const QString& section, const QSt
     const QVariant stored = settings.value(key);
     if (stored.typeId() == QMetaType::QStringList) {
         // A value with a comma reads back as a list; it is one text here.
-        return stored.toStringList().join(QStringLiteral(", "));
+        return stored.toStringList().join(QLatin1Char(','));
     }
     return stored.toString();
 }

@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "platform/ui/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -83,6 +84,16 @@ QByteArray TestEnv::readFile(const QString& path)
         return QByteArray();
     }
     return file.readAll();
+}
+
+const QByteArray SampleUsersLine =
+    "\"Salle A\",\"Salle B\",\"\",\"\",\"\",\"\",16777215,12632256,-2147483643,-2147483643,"
+    "-2147483643,-2147483643,1,3,-1,-1,-1,-1,\"Echographies\",\"Echographies\",\"\",\"\",\"\",\"\","
+    "\"Programme Bloc Op\xE9ratoire\",\"Programme Bloc Op\xE9ratoire\",\"\",\"\",\"\",\"\"\r\n";
+
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 namespace TestInput

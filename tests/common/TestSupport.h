@@ -35,6 +35,13 @@ private:
     QTemporaryDir m_dir;
 };
 
+// The line Utilisat.vlk holds for "Salle A" and "Salle B" (white and light
+// grey, 15 and 30 minutes, the other four users unused), in Windows-1252.
+extern const QByteArray SampleUsersLine;
+
+// Lets the windows a test closed be deleted.
+void flushDeletes();
+
 namespace TestInput
 {
 // Types text into the focused widget `target` key by key; accented letters

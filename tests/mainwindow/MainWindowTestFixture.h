@@ -25,6 +25,7 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -61,6 +62,16 @@ inline UserSettings threeUsers()
     return s;
 }
 
+// threeUsers() under other names: users past the list are unnamed.
+inline UserSettings namedUsers(const QStringList& names)
+{
+    UserSettings s = threeUsers();
+    for (std::size_t i = 0; i < 6; ++i) {
+        s.names[i] = LooseValue::fromText(names.value(static_cast<qsizetype>(i)));
+    }
+    return s;
+}
+
 class Fixture
 {
 public:
@@ -76,7 +87,8 @@ public:
         Dialogs::Test::clear();
     }
 
-    QString usersFolder() const { return env.programFolder(); }
+    // Utilisat.vlk lies beside the database, as the supervisor puts it.
+    QString usersFolder() const { return env.dataFolder(); }
 
     void writeUsers(const UserSettings& settings) const
     {
@@ -91,16 +103,29 @@ public:
         TestEnv::writeFile(QDir(usersFolder()).filePath(QStringLiteral("Utilisat.vlk")), bytes);
     }
 
-    // The main window as the start-up leaves it: today's page of user 1, the
-    // reload timer running, nothing modified.
-    Form1& open()
+    // The registry as the supervisor leaves it: the database, the users'
+    // folder, no names database.
+    void configure() const
     {
         env.setRegistry(QStringLiteral("CHEMIN"), dbPath);
         env.setRegistry(QStringLiteral("CheminUt"), usersFolder());
         env.setRegistry(QStringLiteral("CheminNoms"), QString());
+    }
+
+    // The start-up as it runs, whatever it meets.
+    Form1& load()
+    {
         form = std::make_unique<Form1>();
-        Form1& f = *form;
-        f.startUp().Form_Load();
+        form->startUp().Form_Load();
+        return *form;
+    }
+
+    // The main window as the start-up leaves it: today's page of user 1, the
+    // reload timer running, nothing modified.
+    Form1& open()
+    {
+        configure();
+        Form1& f = load();
         if (!f.state().DatabaseReady || f.state().CurrentUser != 1) {
             qFatal("the start-up did not show user 1");
         }
@@ -117,6 +142,8 @@ public:
     SlotTextBox* row(int r) const { return form->ui().grid->slotBox(r); }
     QCheckBox* tick(int r) const { return form->ui().grid->tickBox(r); }
     QString rowText(int r) const { return row(r)->text(); }
+    PressButton* button(int k) const { return form->ui().CmdUtilisat[static_cast<std::size_t>(k - 1)]; }
+    static QStringList messages() { return Dialogs::Test::shownTexts(); }
     MainState& state() const { return form->state(); }
     qint32 shownSerial() const { return form->ui().Label2->text().toInt(); }
 
@@ -137,9 +164,14 @@ public:
 
     void next() const { press(form->ui().CmdSuiv); }
     void previous() const { press(form->ui().CmdPrec); }
-    void user(int k, Qt::MouseButton which = Qt::LeftButton) const
+    void user(int k, Qt::MouseButton which = Qt::LeftButton) const { press(button(k), which); }
+    void save() const { form->ui().Enregistrer->trigger(); }
+    void clickTick(int r) const { QTest::mouseClick(tick(r), Qt::LeftButton, Qt::NoModifier, tick(r)->rect().center()); }
+    // A click on a day of the month calendar.
+    void pickDay(const QDate& day) const
     {
-        press(form->ui().CmdUtilisat[static_cast<std::size_t>(k - 1)], which);
+        form->ui().MonthView1->setSelectedDate(day);
+        emit form->ui().MonthView1->clicked(day);
     }
     void reloadTick() const { QMetaObject::invokeMethod(form->ui().Timer1, "timeout", Qt::DirectConnection); }
 
@@ -173,7 +205,8 @@ public:
     }
 
     // Stores a day for `user` as another workstation would.
-    void storeDay(int user, qint32 serial, const QMap<int, QString>& rows, const QString& postit = QString()) const
+    void storeDay(int user, qint32 serial, const QMap<int, QString>& rows, const QString& postit = QString(),
+                  bool morningAbsent = false) const
     {
         DayScreen screen;
         screen.setShownDayCaption(QString::number(serial));
@@ -181,6 +214,8 @@ public:
             screen.setSlotText(it.key(), it.value());
         }
         screen.setPostit(postit);
+        screen.setBoxVisible(SideBox::Absent1, morningAbsent);
+        screen.setBoxText(SideBox::Absent1, QStringLiteral("ABSENT"));
         const auto db = DbConnection::open(dbPath);
         const auto saved = DayStore::save(**db, user, DayLoader::FillDayRecord(screen));
         if (!saved) {
@@ -192,24 +227,17 @@ public:
     void loseDatabase() const { QFile::rename(dbPath, dbPath + QStringLiteral(".away")); }
     void findDatabaseAgain() const { QFile::rename(dbPath + QStringLiteral(".away"), dbPath); }
 
-    bool allTicksHidden() const
+    bool allTicks(bool shown) const
     {
         for (int r = 0; r < DayGridShape::SlotCount; ++r) {
-            if (!tick(r)->isHidden()) {
+            if (tick(r)->isHidden() == shown) {
                 return false;
             }
         }
         return true;
     }
-    bool allTicksShown() const
-    {
-        for (int r = 0; r < DayGridShape::SlotCount; ++r) {
-            if (tick(r)->isHidden()) {
-                return false;
-            }
-        }
-        return true;
-    }
+    bool allTicksShown() const { return allTicks(true); }
+    bool allTicksHidden() const { return allTicks(false); }
 
     TestEnv env;
     QString dbPath;

@@ -10,6 +10,7 @@
 #include "platform/Files.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/HelpViewer.h"
+#include "settings/UserSettingsFile.h"
 #include "settings/ui/Form2.h"
 
 #include <QAction>
@@ -24,11 +25,6 @@
 
 namespace
 {
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 QString labelText(QWidget* window, const char* name)
 {
     auto* label = window->findChild<QLabel*>(QString::fromLatin1(name));
@@ -70,9 +66,7 @@ void TestAbout::aboutBoxShowsTitleVersionAuthorAndContact()
     Form1 form;
     form.ui().Propos->trigger();
     frmAbout* about = form.menuCommands().aboutBox();
-    QVERIFY(about);
-    QVERIFY(about->isVisible());
-    QVERIFY(!about->isModal());
+    QVERIFY(about && about->isVisible() && !about->isModal());
     QVERIFY(about->parentWidget() == nullptr);
     QCOMPARE(about->windowTitle(), QStringLiteral("À propos de KORDELA"));
     QCOMPARE(labelText(about, "LblTitle"), QStringLiteral("KORDELA"));
@@ -83,19 +77,14 @@ void TestAbout::aboutBoxShowsTitleVersionAuthorAndContact()
     QVERIFY(!frmAbout::authorName().isEmpty());
     QCOMPARE(labelText(about, "Contact"), QStringLiteral("Contact"));
     QCOMPARE(labelText(about, "Label2"), frmAbout::contactAddress());
-    QCOMPARE(about->findChild<QLabel*>(QStringLiteral("Label2"))->palette().color(QPalette::WindowText),
-             QColor(0, 0, 255));
-    const QLabel* logo = about->findChild<QLabel*>(QStringLiteral("picIcon"));
-    QCOMPARE(logo->pixmap().size(), QSize(152, 101));
-    QCOMPARE(about->size(), QSize(382, 237));
+    QVERIFY(!about->findChild<QLabel*>(QStringLiteral("picIcon"))->pixmap().isNull());
     QPushButton* ok = about->okButton();
     QCOMPARE(ok->objectName(), QStringLiteral("cmdOK"));
     QCOMPARE(ok->text(), QStringLiteral("OK"));
     QVERIFY(ok->isDefault());
     // Centred on the screen.
     const QRect screen = about->screen()->availableGeometry();
-    QVERIFY(qAbs(about->frameGeometry().center().x() - screen.center().x()) <= 1);
-    QVERIFY(qAbs(about->frameGeometry().center().y() - screen.center().y()) <= 1);
+    QVERIFY((about->frameGeometry().center() - screen.center()).manhattanLength() <= 2);
 }
 
 void TestAbout::aboutWhileOpenOnlyBringsItForward()
@@ -150,21 +139,24 @@ void TestAbout::settingsWindowOpensOnceWithNoOwner()
     Form1 form;
     form.ui().Utilisat->trigger();
     QPointer<Form2> settings = Form2::openWindow();
-    QVERIFY(settings);
-    QVERIFY(settings->isVisible());
+    QVERIFY(settings && settings->isVisible());
     QVERIFY(settings->parentWidget() == nullptr);
-    // An edit in progress stays when the menu is chosen again.
-    auto* name = settings->findChild<QLineEdit*>(QStringLiteral("TxtNom_1"));
-    if (!name) {
-        const auto edits = settings->findChildren<QLineEdit*>();
-        QVERIFY(!edits.isEmpty());
-        name = edits.constFirst();
-    }
+    // An edit in progress stays when the menu is chosen again: nothing is read again.
+    auto* name = settings->findChild<QLineEdit*>(QStringLiteral("Text1"));
     name->setText(QStringLiteral("en cours"));
+    UserSettings users;
+    users.names[0] = LooseValue::fromText(QStringLiteral("Salle A"));
+    QVERIFY(WriteUserSettingsFile(env.programFolder(), users).ok());
     form.ui().Utilisat->trigger();
     QCOMPARE(Form2::openWindow(), settings.data());
     QCOMPARE(name->text(), QStringLiteral("en cours"));
+    // Closed, the next choice loads it afresh.
     settings->close();
+    flushDeletes();
+    QVERIFY(settings.isNull() && !Form2::openWindow());
+    form.ui().Utilisat->trigger();
+    QCOMPARE(Form2::openWindow()->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("Salle A"));
+    Form2::openWindow()->close();
     flushDeletes();
 }
 

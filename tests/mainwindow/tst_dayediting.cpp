@@ -15,9 +15,8 @@ class TestDayEditing : public QObject
     Q_OBJECT
 
 private slots:
-    void doubleClickBlocksAnEmptyRowThenClearsOnYes();
-    void answeringNoChangesNothing();
-    void aRowOfSpacesAsks();
+    void doubleClickBlocksOrClears_data();
+    void doubleClickBlocksOrClears();
     void absenceTogglesOnAnyMouseButton();
     void ultrasoundTogglesTakeTheCurrentUsersAnnotation();
     void typingAnywhereMarksTheDay();
@@ -26,52 +25,48 @@ private slots:
     void tickBoxMenuInvertsEachBox();
 };
 
-void TestDayEditing::doubleClickBlocksAnEmptyRowThenClearsOnYes()
+void TestDayEditing::doubleClickBlocksOrClears_data()
 {
-    Fixture fx;
-    Form1& f = fx.open();
-    const QString marker = QStringLiteral("XXXXXXXXXX- Pas de RV -XXXXXXXXX");
-    QCOMPARE(DayEditing::noAppointmentMarker(), marker);
-    QCOMPARE(marker.size(), 32);
-
-    QTest::mouseDClick(fx.row(10), Qt::LeftButton);
-    QCOMPARE(fx.rowText(10), marker);
-    QVERIFY(f.state().DayModified);
-    QVERIFY(Dialogs::Test::shown().isEmpty());
-
-    Dialogs::Test::setNextAnswer(Dialogs::Answer::Yes);
-    QTest::mouseDClick(fx.row(10), Qt::LeftButton);
-    QCOMPARE(Dialogs::Test::shown().size(), 1);
-    QCOMPARE(Dialogs::Test::shown().at(0).kind, QStringLiteral("question"));
-    QCOMPARE(Dialogs::Test::shown().at(0).text, QStringLiteral("Effacer vraiment ?"));
-    QCOMPARE(Dialogs::Test::shown().at(0).caption, QStringLiteral("Attention"));
-    QCOMPARE(fx.rowText(10), QString());
+    const QString marker = DayEditing::noAppointmentMarker();
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("modified");
+    // An empty row is blocked without a question; anything else asks.
+    QTest::newRow("empty row") << QString() << QString() << true << marker << true;
+    QTest::newRow("blocked row, Oui") << marker << QString() << true << QString() << true;
+    QTest::newRow("blocked row, Non") << marker << QString() << false << marker << false;
+    QTest::newRow("stored name, Non") << QStringLiteral("Dubois") << QString() << false << QStringLiteral("Dubois")
+                                      << false;
+    QTest::newRow("row of spaces, Oui") << QString() << QStringLiteral("   ") << true << QString() << true;
 }
 
-void TestDayEditing::answeringNoChangesNothing()
+void TestDayEditing::doubleClickBlocksOrClears()
 {
+    QFETCH(QString, stored);
+    QFETCH(QString, typed);
+    QFETCH(bool, yes);
+    QFETCH(QString, after);
+    QFETCH(bool, modified);
+    QCOMPARE(DayEditing::noAppointmentMarker(), QStringLiteral("XXXXXXXXXX- Pas de RV -XXXXXXXXX"));
     Fixture fx;
-    const qint32 today = Dates::daySerial(Clock::today());
-    fx.storeDay(1, today, {{30, QStringLiteral("Dubois")}});
+    fx.storeDay(1, Dates::daySerial(Clock::today()), {{30, stored}});
     Form1& f = fx.open();
-    QVERIFY(!f.state().DayModified);
-    Dialogs::Test::setNextAnswer(Dialogs::Answer::No);
+    fx.type(30, typed);
+    f.state().DayModified = false;
+
+    Dialogs::Test::setNextAnswer(yes ? Dialogs::Answer::Yes : Dialogs::Answer::No);
     QTest::mouseDClick(fx.row(30), Qt::LeftButton);
-    QCOMPARE(Dialogs::Test::shown().size(), 1);
-    QCOMPARE(fx.rowText(30), QStringLiteral("Dubois"));
-    QVERIFY(!f.state().DayModified);
-}
-
-void TestDayEditing::aRowOfSpacesAsks()
-{
-    Fixture fx;
-    Form1& f = fx.open();
-    fx.type(40, QStringLiteral("   "));
-    Dialogs::Test::setNextAnswer(Dialogs::Answer::Yes);
-    QTest::mouseDClick(fx.row(40), Qt::LeftButton);
-    QCOMPARE(Dialogs::Test::shown().size(), 1);
-    QCOMPARE(fx.rowText(40), QString());
-    QVERIFY(f.state().DayModified);
+    QCOMPARE(fx.rowText(30), after);
+    QCOMPARE(f.state().DayModified, modified);
+    const bool asked = !(stored + typed).isEmpty();
+    QCOMPARE(Dialogs::Test::shown().size(), asked ? 1 : 0);
+    if (asked) {
+        QCOMPARE(Dialogs::Test::shown().at(0).kind, QStringLiteral("question"));
+        QCOMPARE(Dialogs::Test::shown().at(0).text, QStringLiteral("Effacer vraiment ?"));
+        QCOMPARE(Dialogs::Test::shown().at(0).caption, QStringLiteral("Attention"));
+    }
 }
 
 void TestDayEditing::absenceTogglesOnAnyMouseButton()
@@ -103,7 +98,7 @@ void TestDayEditing::absenceTogglesOnAnyMouseButton()
     QTest::keyClick(&f, Qt::Key_M, Qt::AltModifier);
     QVERIFY(morning->isHidden());
 
-    f.ui().Enregistrer->trigger();
+    fx.save();
     const DayRecord saved = *fx.stored(1, fx.shownSerial());
     QVERIFY(!saved.flag(SideBox::Absent1).isSet());
     QVERIFY(saved.flag(SideBox::Absent2).isSet());
@@ -145,11 +140,12 @@ void TestDayEditing::typingAnywhereMarksTheDay()
     const qint32 today = fx.shownSerial();
     Fixture::press(f.ui().CmdAbsent1);
     Fixture::press(f.ui().CmdEcho1);
-    f.ui().Enregistrer->trigger();
+    fx.save();
 
     const auto typedMarks = [&](QWidget* box, const QString& text) {
         f.state().DayModified = false;
         box->setFocus();
+        QTest::keyClick(box, Qt::Key_End);
         TestInput::typeText(box, text);
         return f.state().DayModified;
     };
@@ -178,7 +174,7 @@ void TestDayEditing::tickSavesEverythingAtOnce()
     fx.type(30, QStringLiteral("Rousseau"));
     Fixture::press(f.ui().CmdAbsent2);
 
-    QTest::mouseClick(fx.tick(5), Qt::LeftButton, Qt::NoModifier, fx.tick(5)->rect().center());
+    fx.clickTick(5);
     QCOMPARE(saves.count(), 1);
     QVERIFY(!f.state().DayModified);
     const DayRecord saved = *fx.stored(1, today);
@@ -189,7 +185,7 @@ void TestDayEditing::tickSavesEverythingAtOnce()
     QCOMPARE(SlotTickList::decode(saved.coche)[5], 1);
 
     // Unticking saves as well.
-    QTest::mouseClick(fx.tick(5), Qt::LeftButton, Qt::NoModifier, fx.tick(5)->rect().center());
+    fx.clickTick(5);
     QCOMPARE(saves.count(), 2);
     QCOMPARE(SlotTickList::decode(fx.stored(1, today)->coche)[5], 0);
 }
@@ -197,12 +193,10 @@ void TestDayEditing::tickSavesEverythingAtOnce()
 void TestDayEditing::ticksSetByTheProgramNeverSave()
 {
     Fixture fx;
-    const qint32 today = Dates::daySerial(Clock::today());
     {
         DayScreen screen;
-        screen.setShownDayCaption(QString::number(today + 1));
+        screen.setShownDayCaption(QString::number(Dates::daySerial(Clock::today()) + 1));
         screen.setTickValue(3, 1);
-        screen.setTickValue(4, 1);
         const auto db = DbConnection::open(fx.dbPath);
         QVERIFY(DayStore::save(**db, 1, DayLoader::FillDayRecord(screen)).ok());
     }
@@ -232,7 +226,7 @@ void TestDayEditing::tickBoxMenuInvertsEachBox()
     QVERIFY(!f.ui().Coches->isChecked());
 
     // Ticking on another day than today saves that day.
-    QTest::mouseClick(fx.tick(2), Qt::LeftButton, Qt::NoModifier, fx.tick(2)->rect().center());
+    fx.clickTick(2);
     QCOMPARE(saves.count(), 1);
     QCOMPARE(SlotTickList::decode(fx.stored(1, today - 1)->coche)[2], 1);
 

@@ -17,23 +17,17 @@ class TestShownDay : public QObject
 private slots:
     void dayMovesSaveOnlyAModifiedDay();
     void saveCommandAlwaysSavesAndAddsOneRow();
-    void showAgainAndReloadNeverSave();
     void calendarClickSavesFirstAndTakesThePick();
     void previousFromMondayAndNextFromNewYearsEve();
     void tickBoxesFollowToday();
-    void typingThenNextSavesAccentedText();
     void anyMouseButtonMovesAndTheKeyboardDoesNot();
     void autoSaveMenuSwitchesTheTimer();
-    void reloadShowsTheStoredDayOnlyWithoutEdits();
+    void reloadShowsTheStoredDayOnlyWithoutEditsAndXDropsThem();
     void reloadReadsTheShownDayWhateverTheRecordset();
-    void reloadWithoutDatabaseOrDayDoesNothing();
-    void quittingSavesOnceAndEnds();
-    void closingSavesOnceAndEnds();
-    void failedSaveKeepsTheEditsAndStopsTheMove();
-    void failedSaveWhenQuittingAsks();
+    void quittingOrClosingSavesOnceAndEnds();
+    void failedSaveKeepsTheEditsStopsTheMoveAndAsksOnQuit();
     void failedLookupStaysOnTheShownDay();
-    void withoutDatabaseNothingIsWritten();
-    void afterARefusedDatabasePathNothingBreaks();
+    void withoutDatabaseNothingBreaksNorIsWritten();
 };
 
 void TestShownDay::dayMovesSaveOnlyAModifiedDay()
@@ -42,21 +36,26 @@ void TestShownDay::dayMovesSaveOnlyAModifiedDay()
     Form1& f = fx.open();
     QSignalSpy saves(&f.shownDay(), &ShownDay::saved);
     const qint32 today = fx.shownSerial();
+    const QString name = QStringLiteral("Mme Hélène Dupré-Œuvray");
 
+    // Typing then CmdSuiv: the day is saved before the move.
+    fx.type(12, name);
+    QVERIFY(f.state().DayModified);
     fx.next();
-    QCOMPARE(saves.count(), 0);
-    QCOMPARE(fx.rowCount(1), 0);
+    QCOMPARE(saves.count(), 1);
+    QCOMPARE(fx.storedRows(1, today).at(12), name);
     QCOMPARE(fx.shownSerial(), today + 1);
     QCOMPARE(f.state().ShownDaySerial, today + 1);
+    QCOMPARE(fx.rowText(12), QString());
     QVERIFY(!f.state().DayModified);
 
-    fx.type(4, QStringLiteral("Durand"));
-    QVERIFY(f.state().DayModified);
+    // Unmodified, a move saves nothing.
+    fx.next();
     fx.previous();
     QCOMPARE(saves.count(), 1);
-    QCOMPARE(fx.storedRows(1, today + 1).at(4), QStringLiteral("Durand"));
-    QCOMPARE(fx.shownSerial(), today);
-    QCOMPARE(fx.rowText(4), QString());
+    QCOMPARE(fx.rowCount(1), 1);
+    fx.previous();
+    QCOMPARE(fx.rowText(12), name);
     QVERIFY(!f.state().DayModified);
 }
 
@@ -67,52 +66,20 @@ void TestShownDay::saveCommandAlwaysSavesAndAddsOneRow()
     QSignalSpy saves(&f.shownDay(), &ShownDay::saved);
     const qint32 today = fx.shownSerial();
 
-    f.ui().Enregistrer->trigger();
+    fx.save();
     QCOMPARE(saves.count(), 1);
     QCOMPARE(fx.rowCount(1), 1);
     const DayRecord empty = *fx.stored(1, today);
     QCOMPARE(empty.rvous, QStringLiteral("\r\n").repeated(52));
     QCOMPARE(empty.coche.size(), 157);
-    QVERIFY(!empty.flag(SideBox::Absent1).isSet());
-    QVERIFY(!empty.flag(SideBox::Echo2).isSet());
 
     fx.type(0, QStringLiteral("Leroy"));
-    f.ui().Enregistrer->trigger();
+    fx.save();
     QCOMPARE(saves.count(), 2);
     QCOMPARE(fx.rowCount(1), 1);
     QCOMPARE(fx.storedRows(1, today).at(0), QStringLiteral("Leroy"));
     QVERIFY(!f.state().DayModified);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
-}
-
-void TestShownDay::showAgainAndReloadNeverSave()
-{
-    Fixture fx;
-    const qint32 today = Dates::daySerial(Clock::today());
-    fx.storeDay(1, today, {{3, QStringLiteral("Martin")}});
-    Form1& f = fx.open();
-    QSignalSpy saves(&f.shownDay(), &ShownDay::saved);
-    QCOMPARE(fx.rowText(3), QStringLiteral("Martin"));
-
-    // The reload tick leaves typing alone and saves nothing.
-    fx.type(5, QStringLiteral("Durand"));
-    fx.reloadTick();
-    QCOMPARE(fx.rowText(5), QStringLiteral("Durand"));
-    QCOMPARE(saves.count(), 0);
-
-    // "x" drops the typing without a save.
-    QTest::mouseClick(f.ui().Command1, Qt::LeftButton);
-    QCOMPARE(fx.rowText(5), QString());
-    QCOMPARE(fx.rowText(3), QStringLiteral("Martin"));
-    QCOMPARE(saves.count(), 0);
-    QCOMPARE(fx.storedRows(1, today).at(5), QString());
-    // The reload changed a text: the day counts as modified, and the next move
-    // saves it as it was reloaded.
-    QVERIFY(f.state().DayModified);
-    fx.next();
-    QCOMPARE(saves.count(), 1);
-    QCOMPARE(fx.storedRows(1, today).at(3), QStringLiteral("Martin"));
-    QCOMPARE(fx.storedRows(1, today).at(5), QString());
 }
 
 void TestShownDay::calendarClickSavesFirstAndTakesThePick()
@@ -121,30 +88,26 @@ void TestShownDay::calendarClickSavesFirstAndTakesThePick()
     Form1& f = fx.open();
     QSignalSpy saves(&f.shownDay(), &ShownDay::saved);
     const QDate today = Clock::today();
-    QCalendarWidget* calendar = f.ui().MonthView1;
+    const QDate pick = today.addDays(20);
 
     fx.type(2, QStringLiteral("Petit"));
-    const QDate pick = today.addDays(20);
-    calendar->setSelectedDate(pick);
-    emit calendar->clicked(pick);
+    fx.pickDay(pick);
     QCOMPARE(saves.count(), 1);
     QCOMPARE(fx.storedRows(1, Dates::daySerial(today)).at(2), QStringLiteral("Petit"));
     QCOMPARE(fx.shownSerial(), Dates::daySerial(pick));
     QCOMPARE(f.ui().LblDate->text(), Dates::longDate(pick));
-    QCOMPARE(f.state().ShownDay, pick);
     QCOMPARE(fx.rowText(2), QString());
     QVERIFY(fx.allTicksHidden());
     QVERIFY(!f.state().DayModified);
 
-    calendar->setSelectedDate(today);
-    emit calendar->clicked(today);
+    fx.pickDay(today);
     QCOMPARE(saves.count(), 1);
     QCOMPARE(fx.rowText(2), QStringLiteral("Petit"));
     QVERIFY(fx.allTicksShown());
 
     // The day moves leave the calendar on the day last picked in it.
     fx.next();
-    QCOMPARE(calendar->selectedDate(), today);
+    QCOMPARE(f.ui().MonthView1->selectedDate(), today);
     QCOMPARE(f.state().ShownDay, today);
 }
 
@@ -187,24 +150,6 @@ void TestShownDay::tickBoxesFollowToday()
     QVERIFY(fx.allTicksShown());
 }
 
-void TestShownDay::typingThenNextSavesAccentedText()
-{
-    Fixture fx;
-    Form1& f = fx.open();
-    const qint32 today = fx.shownSerial();
-    const QString name = QStringLiteral("Mme Hélène Dupré-Œuvray");
-    fx.type(12, name);
-    QCOMPARE(fx.rowText(12), name);
-    QVERIFY(f.state().DayModified);
-
-    fx.next();
-    QCOMPARE(fx.storedRows(1, today).at(12), name);
-    QCOMPARE(fx.rowText(12), QString());
-    fx.previous();
-    QCOMPARE(fx.rowText(12), name);
-    QVERIFY(!f.state().DayModified);
-}
-
 void TestShownDay::anyMouseButtonMovesAndTheKeyboardDoesNot()
 {
     Fixture fx;
@@ -214,12 +159,23 @@ void TestShownDay::anyMouseButtonMovesAndTheKeyboardDoesNot()
     QCOMPARE(fx.shownSerial(), today - 1);
     Fixture::press(f.ui().CmdSuiv, Qt::MiddleButton, Qt::ShiftModifier);
     QCOMPARE(fx.shownSerial(), today);
+    // On the press, before any release.
+    QTest::mousePress(f.ui().CmdSuiv, Qt::LeftButton);
+    QCOMPARE(fx.shownSerial(), today + 1);
+    QTest::mouseRelease(f.ui().CmdSuiv, Qt::LeftButton);
+    QCOMPARE(fx.shownSerial(), today + 1);
 
-    f.ui().CmdSuiv->setFocus();
-    QTest::keyClick(f.ui().CmdSuiv, Qt::Key_Space);
-    QTest::keyClick(f.ui().CmdSuiv, Qt::Key_Return);
+    // The keyboard never acts: space, Enter, the access letter.
+    QApplication::setActiveWindow(&f);
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.ui().CmdPrec->setFocus();
+    QTest::keyClick(f.ui().CmdPrec, Qt::Key_Space);
+    QTest::keyClick(f.ui().CmdPrec, Qt::Key_Return);
+    QTest::keyClick(f.ui().CmdPrec, Qt::Key_Enter);
+    QTest::keyClick(&f, Qt::Key_Less, Qt::AltModifier);
     QTest::keyClick(&f, Qt::Key_Greater, Qt::AltModifier);
-    QCOMPARE(fx.shownSerial(), today);
+    QCOMPARE(fx.shownSerial(), today + 1);
+    QVERIFY(!f.ui().CmdPrec->isDown());
 }
 
 void TestShownDay::autoSaveMenuSwitchesTheTimer()
@@ -227,22 +183,19 @@ void TestShownDay::autoSaveMenuSwitchesTheTimer()
     Fixture fx;
     Form1& f = fx.open();
     QAction* item = f.ui().Enreg_auto;
-    QVERIFY(item->isChecked());
-    QVERIFY(f.ui().Timer1->isActive());
+    QVERIFY(item->isChecked() && f.ui().Timer1->isActive());
     QCOMPARE(f.ui().Timer1->interval(), 60000);
-
     item->trigger();
-    QVERIFY(!item->isChecked());
-    QVERIFY(!f.ui().Timer1->isActive());
+    QVERIFY(!item->isChecked() && !f.ui().Timer1->isActive());
     item->trigger();
-    QVERIFY(item->isChecked());
-    QVERIFY(f.ui().Timer1->isActive());
+    QVERIFY(item->isChecked() && f.ui().Timer1->isActive());
 }
 
-void TestShownDay::reloadShowsTheStoredDayOnlyWithoutEdits()
+void TestShownDay::reloadShowsTheStoredDayOnlyWithoutEditsAndXDropsThem()
 {
     Fixture fx;
     Form1& f = fx.open();
+    QSignalSpy saves(&f.shownDay(), &ShownDay::saved);
     const qint32 today = fx.shownSerial();
 
     // Another workstation writes the day: the tick shows it.
@@ -258,13 +211,25 @@ void TestShownDay::reloadShowsTheStoredDayOnlyWithoutEdits()
     fx.reloadTick();
     QCOMPARE(fx.rowText(9), QStringLiteral("Noël"));
     QCOMPARE(fx.rowText(7), QStringLiteral("Bernard"));
+
+    // "x" drops the typing without a save and shows the day as stored.
+    QTest::mouseClick(f.ui().Command1, Qt::LeftButton);
+    QCOMPARE(saves.count(), 0);
+    QCOMPARE(fx.rowText(9), QString());
+    QCOMPARE(fx.rowText(7), QStringLiteral("Autre"));
+    // The reload changed a text: the day counts as modified, and the next
+    // move saves it as it was reloaded.
     QVERIFY(f.state().DayModified);
+    fx.next();
+    QCOMPARE(saves.count(), 1);
+    QCOMPARE(fx.storedRows(1, today).at(7), QStringLiteral("Autre"));
+    QCOMPARE(fx.storedRows(1, today).at(9), QString());
 }
 
 void TestShownDay::reloadReadsTheShownDayWhateverTheRecordset()
 {
     Fixture fx;
-    Form1& f = fx.open();
+    fx.open();
     const qint32 today = fx.shownSerial();
     fx.storeDay(1, today + 5, {{0, QStringLiteral("Autre jour")}});
     fx.storeDay(2, today, {{0, QStringLiteral("Autre utilisateur")}});
@@ -284,63 +249,46 @@ void TestShownDay::reloadReadsTheShownDayWhateverTheRecordset()
     // After a save that added the record, the tick shows that same day.
     fx.next();
     fx.type(3, QStringLiteral("Nouveau"));
-    f.ui().Enregistrer->trigger();
+    fx.save();
     fx.reloadTick();
     QCOMPARE(fx.rowText(3), QStringLiteral("Nouveau"));
     QCOMPARE(fx.shownSerial(), today + 1);
-}
 
-void TestShownDay::reloadWithoutDatabaseOrDayDoesNothing()
-{
-    Fixture fx;
-    Form1& f = fx.open();
-    const qint32 today = fx.shownSerial();
-    fx.storeDay(1, today, {{1, QStringLiteral("Stocké")}});
-
-    f.state().DatabaseReady = false;
+    // No day in Label2, or no database file: the tick does nothing, silently.
+    fx.storeDay(1, today + 1, {{3, QStringLiteral("Stocké")}});
+    fx.form->ui().Label2->setText(QStringLiteral("Label2"));
     fx.reloadTick();
-    QCOMPARE(fx.rowText(1), QString());
-
-    f.state().DatabaseReady = true;
-    f.ui().Label2->setText(QStringLiteral("Label2"));
-    fx.reloadTick();
-    QCOMPARE(fx.rowText(1), QString());
-
-    f.ui().Label2->setText(QString::number(today));
+    fx.form->ui().Label2->setText(QString::number(today + 1));
     fx.loseDatabase();
     fx.reloadTick();
-    QCOMPARE(fx.rowText(1), QString());
+    QCOMPARE(fx.rowText(3), QStringLiteral("Nouveau"));
     QVERIFY(Dialogs::Test::shown().isEmpty());
 }
 
-void TestShownDay::quittingSavesOnceAndEnds()
+void TestShownDay::quittingOrClosingSavesOnceAndEnds()
 {
-    Fixture fx;
-    Form1& f = fx.open();
-    QSignalSpy saves(&f.shownDay(), &ShownDay::saved);
-    QSignalSpy ending(&f.shownDay(), &ShownDay::ending);
-    f.ui().Quitte->trigger();
-    QCOMPARE(saves.count(), 1);
-    QCOMPARE(ending.count(), 1);
-    QVERIFY(!f.isVisible());
-    QVERIFY(!f.ui().Timer1->isActive());
-    // An unchanged day without a record gets its row.
-    QCOMPARE(fx.rowCount(1), 1);
+    for (const bool menu : {true, false}) {
+        Fixture fx;
+        Form1& f = fx.open();
+        QSignalSpy saves(&f.shownDay(), &ShownDay::saved);
+        QSignalSpy ending(&f.shownDay(), &ShownDay::ending);
+        if (menu) {
+            // An unchanged day without a record gets its row.
+            f.ui().Quitte->trigger();
+            QCOMPARE(fx.rowCount(1), 1);
+        } else {
+            fx.type(20, QStringLiteral("Garnier"));
+            QVERIFY(f.close());
+            QCOMPARE(fx.storedRows(1, fx.shownSerial()).at(20), QStringLiteral("Garnier"));
+        }
+        QCOMPARE(saves.count(), 1);
+        QCOMPARE(ending.count(), 1);
+        QVERIFY(!f.isVisible());
+        QVERIFY(!f.ui().Timer1->isActive());
+    }
 }
 
-void TestShownDay::closingSavesOnceAndEnds()
-{
-    Fixture fx;
-    Form1& f = fx.open();
-    QSignalSpy saves(&f.shownDay(), &ShownDay::saved);
-    fx.type(20, QStringLiteral("Garnier"));
-    QVERIFY(f.close());
-    QCOMPARE(saves.count(), 1);
-    QVERIFY(!f.isVisible());
-    QCOMPARE(fx.storedRows(1, fx.shownSerial()).at(20), QStringLiteral("Garnier"));
-}
-
-void TestShownDay::failedSaveKeepsTheEditsAndStopsTheMove()
+void TestShownDay::failedSaveKeepsTheEditsStopsTheMoveAndAsksOnQuit()
 {
     Fixture fx;
     Form1& f = fx.open();
@@ -349,7 +297,7 @@ void TestShownDay::failedSaveKeepsTheEditsAndStopsTheMove()
     fx.type(5, QStringLiteral("Robert"));
     fx.loseDatabase();
 
-    f.ui().Enregistrer->trigger();
+    fx.save();
     QCOMPARE(Dialogs::Test::shown().size(), 1);
     QVERIFY(Dialogs::Test::shown().at(0).text.contains(QStringLiteral("n'a pas pu être enregistré")));
     QCOMPARE(fx.rowText(5), QStringLiteral("Robert"));
@@ -364,8 +312,20 @@ void TestShownDay::failedSaveKeepsTheEditsAndStopsTheMove()
     QVERIFY(f.state().DayModified);
 
     // A tick cannot save either: the day stays modified.
-    QTest::mouseClick(fx.tick(5), Qt::LeftButton, Qt::NoModifier, fx.tick(5)->rect().center());
+    fx.clickTick(5);
     QCOMPARE(Dialogs::Test::shown().size(), 3);
+    QVERIFY(f.state().DayModified);
+    fx.reloadTick(); // the unsaved tick is not dropped by the reload
+    QCOMPARE(f.ui().grid->tickValue(5), 1);
+
+    // Quitting asks; No, the default, keeps the window and the edits; Yes ends.
+    f.ui().Quitte->trigger();
+    QCOMPARE(Dialogs::Test::shown().last().kind, QStringLiteral("question"));
+    QVERIFY(Dialogs::Test::shown().last().text.contains(QStringLiteral("Quitter sans enregistrer ?")));
+    Dialogs::Test::setNextAnswer(Dialogs::Answer::No);
+    QVERIFY(!f.close());
+    QVERIFY(f.isVisible());
+    QCOMPARE(fx.rowText(5), QStringLiteral("Robert"));
     QVERIFY(f.state().DayModified);
 
     fx.findDatabaseAgain();
@@ -373,29 +333,9 @@ void TestShownDay::failedSaveKeepsTheEditsAndStopsTheMove()
     QCOMPARE(fx.shownSerial(), today + 1);
     QCOMPARE(fx.storedRows(1, today).at(5), QStringLiteral("Robert"));
     QCOMPARE(SlotTickList::decode(fx.stored(1, today)->coche)[5], 1);
-}
 
-void TestShownDay::failedSaveWhenQuittingAsks()
-{
-    Fixture fx;
-    Form1& f = fx.open();
-    fx.type(5, QStringLiteral("Robert"));
     fx.loseDatabase();
-
-    Dialogs::Test::setNextAnswer(Dialogs::Answer::No);
-    f.ui().Quitte->trigger();
-    QCOMPARE(Dialogs::Test::shown().size(), 1);
-    QCOMPARE(Dialogs::Test::shown().at(0).kind, QStringLiteral("question"));
-    QVERIFY(Dialogs::Test::shown().at(0).text.contains(QStringLiteral("Quitter sans enregistrer ?")));
-    QVERIFY(f.isVisible());
-    QCOMPARE(fx.rowText(5), QStringLiteral("Robert"));
-    QVERIFY(f.state().DayModified);
-
-    Dialogs::Test::setNextAnswer(Dialogs::Answer::No);
-    QVERIFY(!f.close());
-    QVERIFY(f.isVisible());
-    QCOMPARE(fx.rowText(5), QStringLiteral("Robert"));
-
+    fx.type(6, QStringLiteral("Petit"));
     Dialogs::Test::setNextAnswer(Dialogs::Answer::Yes);
     f.ui().Quitte->trigger();
     QVERIFY(!f.isVisible());
@@ -421,11 +361,9 @@ void TestShownDay::failedLookupStaysOnTheShownDay()
     QVERIFY(fx.allTicksShown());
     QVERIFY(!f.state().DayModified);
 
-    QCalendarWidget* calendar = f.ui().MonthView1;
-    calendar->setSelectedDate(Clock::today().addDays(3));
-    emit calendar->clicked(calendar->selectedDate());
+    fx.pickDay(Clock::today().addDays(3));
     QCOMPARE(fx.shownSerial(), today);
-    QCOMPARE(calendar->selectedDate(), Clock::today());
+    QCOMPARE(f.ui().MonthView1->selectedDate(), Clock::today());
     QCOMPARE(fx.rowText(3), QStringLiteral("Martin"));
 
     // Once the database is back, the same move goes through.
@@ -434,53 +372,29 @@ void TestShownDay::failedLookupStaysOnTheShownDay()
     QCOMPARE(fx.shownSerial(), today + 1);
 }
 
-void TestShownDay::withoutDatabaseNothingIsWritten()
-{
-    Fixture fx;
-    Form1& f = fx.open();
-    f.state().DatabaseReady = false;
-
-    fx.type(1, QStringLiteral("Rien"));
-    f.ui().Enregistrer->trigger();
-    QCOMPARE(Dialogs::Test::shown().size(), 1);
-    QVERIFY(Dialogs::Test::shown().at(0).text.contains(QStringLiteral("Aucune base de données")));
-    QMetaObject::invokeMethod(f.ui().grid, "tickClicked", Qt::DirectConnection, Q_ARG(int, 0));
-    fx.next();
-    fx.user(2);
-    QCOMPARE(fx.rowCount(1), 0);
-    QCOMPARE(fx.rowCount(2), 0);
-    QCOMPARE(fx.rowText(1), QStringLiteral("Rien"));
-
-    // Quitting ends without asking.
-    Dialogs::Test::clear();
-    f.ui().Quitte->trigger();
-    QVERIFY(Dialogs::Test::shown().isEmpty());
-    QVERIFY(!f.isVisible());
-    QCOMPARE(fx.rowCount(1), 0);
-}
-
-void TestShownDay::afterARefusedDatabasePathNothingBreaks()
+void TestShownDay::withoutDatabaseNothingBreaksNorIsWritten()
 {
     Fixture fx; // CHEMIN is absent: the program's folder is no AGENDAS.MDB
-    fx.form = std::make_unique<Form1>();
-    Form1& f = *fx.form;
-    f.startUp().Form_Load();
+    Form1& f = fx.load();
     f.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
     QVERIFY(!f.state().DatabaseReady);
     Dialogs::Test::clear();
     const QString shown = f.ui().Label2->text();
 
+    fx.type(1, QStringLiteral("Rien"));
     fx.next();
     fx.user(1);
     fx.reloadTick();
-    f.ui().Enregistrer->trigger();
+    fx.save();
+    QMetaObject::invokeMethod(f.ui().grid, "tickClicked", Qt::DirectConnection, Q_ARG(int, 0));
     QCOMPARE(f.ui().Label2->text(), shown);
-    QCOMPARE(Dialogs::Test::shown().size(), 3);
-    for (const Dialogs::Shown& message : Dialogs::Test::shown()) {
-        QVERIFY(message.text.contains(QStringLiteral("Aucune base de données")));
+    QCOMPARE(fx.rowText(1), QStringLiteral("Rien"));
+    QCOMPARE(Dialogs::Test::shown().size(), 4);
+    for (const QString& message : Fixture::messages()) {
+        QVERIFY(message.contains(QStringLiteral("Aucune base de données")));
     }
 
+    // Quitting ends without asking.
     Dialogs::Test::clear();
     f.ui().Quitte->trigger();
     QVERIFY(Dialogs::Test::shown().isEmpty());

@@ -114,6 +114,33 @@ private slots:
         QCOMPARE(shown.at(0).caption, QStringLiteral("KORDELA"));
     }
 
+    void notesStoredWithWindowsLineEndsAreNotTakenForEdits()
+    {
+        Fixture fx;
+        {
+            DayScreen screen;
+            screen.setShownDayCaption(QString::number(Today));
+            screen.setBloc(QStringLiteral("8h cholécystectomie\r\n10h hernie"));
+            const auto db = DbConnection::open(fx.dbPath);
+            QVERIFY(DayStore::save(**db, 1, DayLoader::FillDayRecord(screen)).ok());
+        }
+        Form1& a = fx.open();
+        auto b = openSecondWindow();
+
+        QPlainTextEdit* bloc = b->ui().Text3;
+        bloc->setFocus();
+        bloc->moveCursor(QTextCursor::End);
+        TestInput::typeText(bloc, QStringLiteral(" + 11h genou"));
+        save(*b);
+        type(a, 7, QStringLiteral("LEROY"));
+        save(a);
+
+        const auto stored = fx.stored(1, Today);
+        QCOMPARE(stored->bloc, QStringLiteral("8h cholécystectomie\r\n10h hernie + 11h genou"));
+        QCOMPARE(SlotTextList::decode(stored->rvous).at(7), QStringLiteral("LEROY"));
+        QVERIFY(Dialogs::Test::shown().isEmpty());
+    }
+
     void moveSavesWithoutLosingTheOthersBooking()
     {
         Fixture fx;

@@ -6,19 +6,10 @@
 #include "dayrecords/GridLabels.h"
 #include "mainwindow/ui/UserLook.h"
 
-#include <QAction>
 #include <QSignalSpy>
 
 using MainWindowTest::Fixture;
 using MainWindowTest::threeUsers;
-
-namespace
-{
-qint32 buttonColour(Form1& f, int user)
-{
-    return f.ui().CmdUtilisat[static_cast<std::size_t>(user - 1)]->colourValue();
-}
-} // namespace
 
 class TestUserSwitch : public QObject
 {
@@ -31,9 +22,7 @@ private slots:
     void sameUserAgainSavesAndReadsTheSettingsAgain();
     void missingOrEmptySettingsFileKeepsTheUser();
     void twoRecordsEndWithTheSecond();
-    void slotCodeOutOfRangeKeepsTheLabels();
-    void emptyNameAndUnconvertibleColour();
-    void dayWithoutRecordHidesBannersAndNotes();
+    void valuesThatAreNoSlotCodeNameOrColourKeepWhatIsShown();
     void failedSaveStopsTheSwitch();
     void failedLookupLeavesTheWindowAsItWas();
 };
@@ -44,42 +33,46 @@ void TestUserSwitch::switchGivesTheWindowTheUsersLookAndDay()
     const qint32 today = Dates::daySerial(Clock::today());
     fx.storeDay(3, today, {{0, QStringLiteral("Échographie rénale")}}, QStringLiteral("Note 3"));
     Form1& f = fx.open();
+    const Form1Ui& ui = f.ui();
     QSignalSpy switching(&f.userSwitch(), &UserSwitch::switching);
-    const UserSettings users = threeUsers();
-
-    QCOMPARE(f.windowTitle(), QStringLiteral("Dr Martin"));
-    QCOMPARE(buttonColour(f, 1), ColourValue::Red);
-    QCOMPARE(f.ui().LblHorImp->text(), QStringLiteral("15"));
 
     fx.user(3);
     QCOMPARE(switching.count(), 1);
-    const MainState& st = f.state();
-    QCOMPARE(st.CurrentUser, 3);
-    QCOMPARE(f.ui().LblUtilisat->text(), QStringLiteral("3"));
+    QCOMPARE(fx.state().CurrentUser, 3);
+    QCOMPARE(ui.LblUtilisat->text(), QStringLiteral("3"));
     QCOMPARE(f.windowTitle(), QStringLiteral("Échographie"));
     for (int k = 1; k <= 6; ++k) {
-        QCOMPARE(buttonColour(f, k), k == 3 ? ColourValue::Red : ColourValue::ButtonFace);
+        QCOMPARE(fx.button(k)->colourValue(), k == 3 ? ColourValue::Red : ColourValue::ButtonFace);
     }
-    QCOMPARE(UserLook::backgroundColour(f.ui()), users.colours[2].toInt32());
-    QCOMPARE(f.ui().Label5->palette().color(QPalette::Window), QColor(210, 255, 210));
-    QCOMPARE(f.ui().TxtEcho1->text(), QStringLiteral("Echo 3"));
-    QCOMPARE(f.ui().TxtEcho2->text(), QStringLiteral("Echo 3"));
-    QCOMPARE(f.ui().Label3->text(), QStringLiteral("Bloc 3"));
-    QCOMPARE(f.ui().Bloc->text(), QStringLiteral("Bloc 3"));
-    QCOMPARE(st.SlotMinutes, qint16(10));
-    QCOMPARE(f.ui().LblHorImp->text(), QStringLiteral("10"));
-    QCOMPARE(f.ui().grid->labels(), GridLabels::labels(0));
+    QCOMPARE(ui.Label5->palette().color(QPalette::Window), QColor(210, 255, 210));
+    QCOMPARE(ui.TxtEcho1->text(), QStringLiteral("Echo 3"));
+    QCOMPARE(ui.TxtEcho2->text(), QStringLiteral("Echo 3"));
+    QCOMPARE(ui.Label3->text(), QStringLiteral("Bloc 3"));
+    QCOMPARE(ui.Bloc->text(), QStringLiteral("Bloc 3"));
+    QCOMPARE(fx.state().SlotMinutes, qint16(10));
+    QCOMPARE(ui.LblHorImp->text(), QStringLiteral("10"));
+    QCOMPARE(ui.grid->labels(), GridLabels::labels(0));
     QCOMPARE(fx.shownSerial(), today);
     QCOMPARE(fx.rowText(0), QStringLiteral("Échographie rénale"));
-    QCOMPARE(f.ui().grid->postitBox()->toPlainText(), QStringLiteral("Note 3"));
-    QVERIFY(!st.DayModified);
+    QCOMPARE(ui.grid->postitBox()->toPlainText(), QStringLiteral("Note 3"));
+    QVERIFY(!fx.state().DayModified);
 
+    // A day without a record for the next user: banners and notes hidden.
+    Fixture::press(ui.CmdAbsent1);
+    Fixture::press(ui.CmdEcho2);
     fx.user(2);
     QCOMPARE(f.windowTitle(), QStringLiteral("Dr Lefèvre"));
-    QCOMPARE(f.ui().LblHorImp->text(), QStringLiteral("30"));
-    QCOMPARE(f.ui().grid->labels(), GridLabels::labels(3));
+    QCOMPARE(ui.LblHorImp->text(), QStringLiteral("30"));
+    QCOMPARE(ui.grid->labels(), GridLabels::labels(3));
     QCOMPARE(fx.rowText(0), QString());
-    QCOMPARE(f.ui().grid->postitBox()->toPlainText(), QString());
+    QCOMPARE(ui.grid->postitBox()->toPlainText(), QString());
+    QVERIFY(ui.grid->banner(0)->isHidden() && ui.grid->banner(1)->isHidden());
+    QVERIFY(ui.TxtEcho1->isHidden() && ui.TxtEcho2->isHidden());
+    QCOMPARE(ui.TxtEcho2->text(), QStringLiteral("Écho Lefèvre"));
+    // User 3's day kept its banner and its note.
+    fx.user(3);
+    QVERIFY(!ui.grid->banner(0)->isHidden() && !ui.TxtEcho2->isHidden());
+    QCOMPARE(fx.stored(3, today)->flag(SideBox::Echo2).text, std::optional<QString>(QStringLiteral("Echo 3")));
 }
 
 void TestUserSwitch::anyMouseButtonSwitchesAndTheKeyboardDoesNot()
@@ -88,13 +81,12 @@ void TestUserSwitch::anyMouseButtonSwitchesAndTheKeyboardDoesNot()
     Form1& f = fx.open();
     fx.user(2, Qt::RightButton);
     QCOMPARE(f.state().CurrentUser, 2);
-    Fixture::press(f.ui().CmdUtilisat[2], Qt::MiddleButton, Qt::ShiftModifier | Qt::ControlModifier);
+    Fixture::press(fx.button(3), Qt::MiddleButton, Qt::ShiftModifier | Qt::ControlModifier);
     QCOMPARE(f.state().CurrentUser, 3);
 
-    PressButton* first = f.ui().CmdUtilisat[0];
-    first->setFocus();
-    QTest::keyClick(first, Qt::Key_Space);
-    QTest::keyClick(first, Qt::Key_Return);
+    fx.button(1)->setFocus();
+    QTest::keyClick(fx.button(1), Qt::Key_Space);
+    QTest::keyClick(fx.button(1), Qt::Key_Return);
     QCOMPARE(f.state().CurrentUser, 3);
 }
 
@@ -120,9 +112,7 @@ void TestUserSwitch::sameUserAgainSavesAndReadsTheSettingsAgain()
 {
     Fixture fx;
     Form1& f = fx.open();
-    const qint32 today = fx.shownSerial();
     fx.type(1, QStringLiteral("Avant réglages"));
-
     UserSettings changed = threeUsers();
     changed.names[0] = LooseValue::fromText(QStringLiteral("Dr Martin-Roux"));
     changed.colours[0] = LooseValue::fromInt(ColourValue::fromRgb(255, 255, 0));
@@ -130,12 +120,11 @@ void TestUserSwitch::sameUserAgainSavesAndReadsTheSettingsAgain()
     fx.writeUsers(changed);
 
     fx.user(1);
-    QCOMPARE(fx.storedRows(1, today).at(1), QStringLiteral("Avant réglages"));
+    QCOMPARE(fx.storedRows(1, fx.shownSerial()).at(1), QStringLiteral("Avant réglages"));
     QCOMPARE(fx.rowText(1), QStringLiteral("Avant réglages"));
     QCOMPARE(f.windowTitle(), QStringLiteral("Dr Martin-Roux"));
     QCOMPARE(UserLook::backgroundColour(f.ui()), ColourValue::fromRgb(255, 255, 0));
     QCOMPARE(f.ui().LblHorImp->text(), QStringLiteral("60"));
-    QCOMPARE(f.state().UserNames[0].toText(), QStringLiteral("Dr Martin-Roux"));
     QVERIFY(!f.state().DayModified);
 }
 
@@ -144,23 +133,21 @@ void TestUserSwitch::missingOrEmptySettingsFileKeepsTheUser()
     for (const bool missing : {true, false}) {
         Fixture fx;
         Form1& f = fx.open();
-        const qint32 today = fx.shownSerial();
         if (missing) {
             QFile::remove(QDir(fx.usersFolder()).filePath(QStringLiteral("Utilisat.vlk")));
         } else {
             fx.writeUsersBytes(QByteArray());
         }
         // Another workstation wrote user 1's day meanwhile: the switch shows it.
-        fx.storeDay(1, today, {{2, QStringLiteral("Vu ailleurs")}});
+        fx.storeDay(1, fx.shownSerial(), {{2, QStringLiteral("Vu ailleurs")}});
         fx.user(2);
         QCOMPARE(f.state().CurrentUser, 1);
         QCOMPARE(f.ui().LblUtilisat->text(), QStringLiteral("1"));
         QCOMPARE(f.windowTitle(), QStringLiteral("Dr Martin"));
-        QCOMPARE(buttonColour(f, 1), ColourValue::Red);
-        QCOMPARE(buttonColour(f, 2), ColourValue::ButtonFace);
+        QCOMPARE(fx.button(1)->colourValue(), ColourValue::Red);
+        QCOMPARE(fx.button(2)->colourValue(), ColourValue::ButtonFace);
         QCOMPARE(f.ui().LblHorImp->text(), QStringLiteral("15"));
         QCOMPARE(fx.rowText(2), QStringLiteral("Vu ailleurs"));
-        QVERIFY(!f.state().DayModified);
         QVERIFY(Dialogs::Test::shown().isEmpty());
     }
 }
@@ -180,73 +167,33 @@ void TestUserSwitch::twoRecordsEndWithTheSecond()
                        + SettingsFileFormat::formatRecordLine(second.toValues()));
 
     fx.user(2);
-    QCOMPARE(f.state().CurrentUser, 2);
     QCOMPARE(f.windowTitle(), QStringLiteral("Dr Second"));
     QCOMPARE(UserLook::backgroundColour(f.ui()), ColourValue::fromRgb(1, 2, 3));
     QCOMPARE(f.ui().Label3->text(), QStringLiteral("Bloc second"));
-    QCOMPARE(f.state().UserSlotCodes[1].toInt32(), -1);
     // The second record's code is no slot length: the first record's stays.
     QCOMPARE(f.ui().LblHorImp->text(), QStringLiteral("20"));
     QCOMPARE(f.ui().grid->labels(), GridLabels::labels(2));
 }
 
-void TestUserSwitch::slotCodeOutOfRangeKeepsTheLabels()
+void TestUserSwitch::valuesThatAreNoSlotCodeNameOrColourKeepWhatIsShown()
 {
     Fixture fx;
     UserSettings users = threeUsers();
     users.slotCodes[1] = LooseValue::fromInt(-1);
+    users.names[2] = LooseValue::fromText(QString());
+    users.colours[2] = LooseValue::fromText(QStringLiteral("bleu"));
     fx.writeUsers(users);
     Form1& f = fx.open();
     fx.user(2);
     QCOMPARE(f.state().CurrentUser, 2);
-    QCOMPARE(f.state().SlotMinutes, qint16(15));
-    QCOMPARE(f.ui().LblHorImp->text(), QStringLiteral("15"));
+    QCOMPARE(f.ui().LblHorImp->text(), QStringLiteral("15")); // user 1's
     QCOMPARE(f.ui().grid->labels(), GridLabels::labels(1));
-}
 
-void TestUserSwitch::emptyNameAndUnconvertibleColour()
-{
-    Fixture fx;
-    Form1& f = fx.open();
-    const qint32 before = UserLook::backgroundColour(f.ui());
-    UserSettings users = threeUsers();
-    users.names[2] = LooseValue::fromText(QString());
-    users.colours[2] = LooseValue::fromText(QStringLiteral("bleu"));
-    fx.writeUsers(users);
     fx.user(3);
     QCOMPARE(f.state().CurrentUser, 3);
     QCOMPARE(f.windowTitle(), QString());
-    QCOMPARE(UserLook::backgroundColour(f.ui()), before);
+    QCOMPARE(UserLook::backgroundColour(f.ui()), ColourValue::fromRgb(255, 230, 200)); // user 2's
     QCOMPARE(f.ui().Label3->text(), QStringLiteral("Bloc 3"));
-    QCOMPARE(f.ui().LblHorImp->text(), QStringLiteral("10"));
-}
-
-void TestUserSwitch::dayWithoutRecordHidesBannersAndNotes()
-{
-    Fixture fx;
-    const qint32 today = Dates::daySerial(Clock::today());
-    Form1& f = fx.open();
-    Fixture::press(f.ui().CmdAbsent1);
-    Fixture::press(f.ui().CmdEcho2);
-    fx.type(0, QStringLiteral("Martin"));
-    QVERIFY(!f.ui().grid->banner(0)->isHidden());
-
-    fx.user(2);
-    QVERIFY(f.ui().grid->banner(0)->isHidden());
-    QVERIFY(f.ui().grid->banner(1)->isHidden());
-    QVERIFY(f.ui().TxtEcho1->isHidden());
-    QVERIFY(f.ui().TxtEcho2->isHidden());
-    QCOMPARE(f.ui().TxtEcho2->text(), QStringLiteral("Écho Lefèvre"));
-    QCOMPARE(fx.rowText(0), QString());
-
-    // User 1's day kept its banner and its note.
-    const DayRecord kept = *fx.stored(1, today);
-    QVERIFY(kept.flag(SideBox::Absent1).isSet());
-    QCOMPARE(kept.flag(SideBox::Echo2).text, std::optional<QString>(QStringLiteral("Echo Martin")));
-    fx.user(1);
-    QVERIFY(!f.ui().grid->banner(0)->isHidden());
-    QVERIFY(!f.ui().TxtEcho2->isHidden());
-    QCOMPARE(fx.rowText(0), QStringLiteral("Martin"));
 }
 
 void TestUserSwitch::failedSaveStopsTheSwitch()
@@ -256,8 +203,8 @@ void TestUserSwitch::failedSaveStopsTheSwitch()
     fx.type(8, QStringLiteral("Ne pas perdre"));
     fx.loseDatabase();
     fx.user(2);
-    QCOMPARE(Dialogs::Test::shown().size(), 1);
-    QVERIFY(Dialogs::Test::shown().at(0).text.contains(QStringLiteral("n'a pas pu être enregistré")));
+    QCOMPARE(Fixture::messages().size(), 1);
+    QVERIFY(Fixture::messages().at(0).contains(QStringLiteral("n'a pas pu être enregistré")));
     QCOMPARE(f.state().CurrentUser, 1);
     QCOMPARE(f.windowTitle(), QStringLiteral("Dr Martin"));
     QCOMPARE(fx.rowText(8), QStringLiteral("Ne pas perdre"));
@@ -276,7 +223,6 @@ void TestUserSwitch::failedLookupLeavesTheWindowAsItWas()
     fx.storeDay(1, today, {{4, QStringLiteral("Martin")}});
     Form1& f = fx.open();
     const qint32 colour = UserLook::backgroundColour(f.ui());
-    const QString dateText = f.ui().LblDate->text();
     const QStringList labels = f.ui().grid->labels();
     {
         // User 2's table is gone from the database.
@@ -285,26 +231,21 @@ void TestUserSwitch::failedLookupLeavesTheWindowAsItWas()
         QVERIFY(drop.exec(QStringLiteral("DROP TABLE RVOUS2")));
     }
     fx.user(2);
-    QCOMPARE(Dialogs::Test::shown().size(), 1);
-    QVERIFY(Dialogs::Test::shown().at(0).text.contains(QStringLiteral("n'a pas pu être lu")));
-    const MainState& st = f.state();
-    QCOMPARE(st.CurrentUser, 1);
+    QCOMPARE(Fixture::messages().size(), 1);
+    QVERIFY(Fixture::messages().at(0).contains(QStringLiteral("n'a pas pu être lu")));
+    QCOMPARE(f.state().CurrentUser, 1);
     QCOMPARE(f.ui().LblUtilisat->text(), QStringLiteral("1"));
     QCOMPARE(f.windowTitle(), QStringLiteral("Dr Martin"));
-    QCOMPARE(buttonColour(f, 1), ColourValue::Red);
-    QCOMPARE(buttonColour(f, 2), ColourValue::ButtonFace);
+    QCOMPARE(fx.button(1)->colourValue(), ColourValue::Red);
+    QCOMPARE(fx.button(2)->colourValue(), ColourValue::ButtonFace);
     QCOMPARE(UserLook::backgroundColour(f.ui()), colour);
-    QCOMPARE(f.ui().TxtEcho1->text(), QStringLiteral("Echo Martin"));
     QCOMPARE(f.ui().Label3->text(), QStringLiteral("Bloc Martin"));
     QCOMPARE(f.ui().grid->labels(), labels);
-    QCOMPARE(f.ui().LblHorImp->text(), QStringLiteral("15"));
-    QCOMPARE(fx.shownSerial(), today);
-    QCOMPARE(f.ui().LblDate->text(), dateText);
     QCOMPARE(fx.rowText(4), QStringLiteral("Martin"));
 
     // The next save still goes to user 1's table.
     fx.type(5, QStringLiteral("Suite"));
-    f.ui().Enregistrer->trigger();
+    fx.save();
     QCOMPARE(fx.storedRows(1, today).at(5), QStringLiteral("Suite"));
 }
 

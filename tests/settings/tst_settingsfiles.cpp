@@ -4,7 +4,6 @@
 #include "settings/ColourValue.h"
 #include "settings/LooseValue.h"
 #include "settings/SettingsFileFormat.h"
-#include "settings/UserButtons.h"
 #include "settings/UserSettingsFile.h"
 
 #include <QDir>
@@ -13,13 +12,6 @@
 
 namespace
 {
-// The line of a file written for "Salle A" and "Salle B" (white and light grey,
-// 15 and 30 minutes, the other four users unused).
-const QByteArray SampleLine =
-    "\"Salle A\",\"Salle B\",\"\",\"\",\"\",\"\",16777215,12632256,-2147483643,-2147483643,"
-    "-2147483643,-2147483643,1,3,-1,-1,-1,-1,\"Echographies\",\"Echographies\",\"\",\"\",\"\",\"\","
-    "\"Programme Bloc Op\xE9ratoire\",\"Programme Bloc Op\xE9ratoire\",\"\",\"\",\"\",\"\"\r\n";
-
 UserSettings sampleSettings()
 {
     UserSettings s;
@@ -66,48 +58,17 @@ class TestSettingsFiles : public QObject
     Q_OBJECT
 
 private slots:
-    void looseValueComparisons()
+    void looseValuesCompareAndConvertAsTheFileMeansThem()
     {
-        const LooseValue empty;
-        QVERIFY(empty.isEmpty());
-        QCOMPARE(empty.toText(), QString());
-        QVERIFY(empty.equalsNumber(0));
-        QVERIFY(!empty.equalsTrue());
         bool ok = false;
-        QCOMPARE(empty.toInt32(&ok), 0);
-        QVERIFY(ok);
-
-        QVERIFY(LooseValue::fromBool(true).equalsTrue());
-        QVERIFY(LooseValue::fromBool(true).equalsNumber(-1));
-        QVERIFY(LooseValue::fromBool(false).equalsNumber(0));
-        QVERIFY(LooseValue::fromInt(-1).equalsTrue());
-        QVERIFY(!LooseValue::fromInt(1).equalsTrue());
+        QVERIFY(LooseValue().equalsNumber(0) && LooseValue().toInt32(&ok) == 0 && ok);
+        QVERIFY(LooseValue::fromInt(-1).equalsTrue() && !LooseValue::fromInt(1).equalsTrue());
         QVERIFY(!LooseValue::fromText(QStringLiteral("-1")).equalsTrue());
-        QVERIFY(!LooseValue::fromText(QStringLiteral("0")).equalsNumber(0));
-    }
-
-    void looseValueConversions()
-    {
-        bool ok = false;
         QCOMPARE(LooseValue::fromText(QStringLiteral(" 12 ")).toInt32(&ok), 12);
-        QVERIFY(ok);
-        LooseValue::fromText(QStringLiteral("Salle A")).toInt32(&ok);
-        QVERIFY(!ok);
-        LooseValue::fromText(QString()).toInt32(&ok);
-        QVERIFY(!ok);
-        QCOMPARE(LooseValue::fromInt(-2147483643).toInt32(&ok), -2147483643);
-        QVERIFY(ok);
         LooseValue::fromInt(4294967295LL).toInt32(&ok);
-        QVERIFY(!ok);
-        QCOMPARE(LooseValue::fromInt(4).toInt16(&ok), qint16(4));
-        QVERIFY(ok);
-        LooseValue::fromInt(40000).toInt16(&ok);
         QVERIFY(!ok);
         QCOMPARE(LooseValue::fromNumber(2.5).toInt32(&ok), 2); // halves to even
         QCOMPARE(LooseValue::fromNumber(3.5).toInt32(&ok), 4);
-        QCOMPARE(LooseValue::fromInt(16777215).toText(), QStringLiteral("16777215"));
-        QCOMPARE(LooseValue::fromNumber(1.5).toText(), QStringLiteral("1.5"));
-        QCOMPARE(LooseValue::fromBool(false).toInt32(&ok), 0);
     }
 
     void splittingValues()
@@ -133,30 +94,11 @@ private slots:
         QCOMPARE(splitValues("1\r\n").size(), 1);
     }
 
-    void recordPasses()
-    {
-        using SettingsFileFormat::readRecords;
-        const auto v = [](int n) { return LooseValue::fromInt(n); };
-        SettingsFileFormat::RecordPasses r = readRecords({v(1), v(2), v(3), v(4), v(5)}, 2);
-        QVERIFY(r.formatError);
-        QCOMPARE(r.passes.size(), 3);
-        QCOMPARE(r.passes.at(1), (QList<LooseValue>{v(3), v(4)}));
-        QCOMPARE(r.passes.at(2), (QList<LooseValue>{v(5), v(4)}));
-
-        r = readRecords({v(1), v(2), v(3), v(4)}, 2);
-        QVERIFY(!r.formatError);
-        QCOMPARE(r.passes.size(), 2);
-
-        r = readRecords({v(1)}, 2);
-        QVERIFY(r.formatError);
-        QCOMPARE(r.passes.at(0), (QList<LooseValue>{v(1), LooseValue()}));
-    }
-
     void sampleLineWrittenByteForByte()
     {
         TestEnv env;
         QVERIFY(WriteUserSettingsFile(env.dataFolder(), sampleSettings()));
-        QCOMPARE(TestEnv::readFile(userFile(env)), SampleLine);
+        QCOMPARE(TestEnv::readFile(userFile(env)), SampleUsersLine);
 
         // Rewritten whole: a shorter record leaves nothing of the longer one.
         UserSettings shorter;
@@ -168,7 +110,7 @@ private slots:
     void readingOneRecord()
     {
         TestEnv env;
-        TestEnv::writeFile(userFile(env), SampleLine);
+        TestEnv::writeFile(userFile(env), SampleUsersLine);
         const UserSettingsRead read = ReadUserSettingsFile(env.dataFolder());
         QVERIFY(read.opened);
         QVERIFY(!read.formatError);
@@ -180,52 +122,42 @@ private slots:
         QCOMPARE(read.values.slotCodes[1].toInt16(), qint16(3));
     }
 
-    void readingTwoRecordsKeepsTheLast()
+    void readingRecords_data()
     {
-        TestEnv env;
-        TestEnv::writeFile(userFile(env), numberedValues(1, 30) + "\r\n" + numberedValues(31, 60) + "\r\n");
-        const UserSettingsRead read = ReadUserSettingsFile(env.dataFolder());
-        QVERIFY(!read.formatError);
-        QCOMPARE(read.passes.size(), 2);
-        QCOMPARE(read.passes.at(0).names[0].toText(), QStringLiteral("v1"));
-        QCOMPARE(read.values.names[0].toText(), QStringLiteral("v31"));
-        QCOMPARE(read.values.bottomAnnotations[5].toText(), QStringLiteral("v60"));
+        const auto v = [](const char* text) { return QString::fromLatin1(text); };
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("formatError");
+        QTest::addColumn<int>("passes");
+        QTest::addColumn<QString>("firstName");   // user 1's name
+        QTest::addColumn<QString>("secondName");  // user 2's name
+        QTest::addColumn<QString>("lastValue");   // user 6's bottom annotation
+        QTest::newRow("30 values") << numberedValues(1, 30) + "\r\n" << false << 1 << v("v1") << v("v2") << v("v30");
+        QTest::newRow("two records") << numberedValues(1, 30) + "\r\n" + numberedValues(31, 60) + "\r\n" << false << 2
+                                     << v("v31") << v("v32") << v("v60");
+        QTest::newRow("29 values") << numberedValues(1, 29) + "\r\n" << true << 1 << v("v1") << v("v2") << QString();
+        // The 31st value starts a second pass over the same values.
+        QTest::newRow("31 values") << numberedValues(1, 31) + "\r\n" << true << 2 << v("v31") << v("v2") << v("v30");
+        // The blank line is the next record's first value.
+        QTest::newRow("trailing blank line") << numberedValues(1, 30) + "\r\n\r\n" << true << 2 << QString() << v("v2") << v("v30");
     }
 
-    void readingTooFewValues()
+    void readingRecords()
     {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, formatError);
+        QFETCH(int, passes);
+        QFETCH(QString, firstName);
+        QFETCH(QString, secondName);
+        QFETCH(QString, lastValue);
         TestEnv env;
-        TestEnv::writeFile(userFile(env), numberedValues(1, 29) + "\r\n");
+        TestEnv::writeFile(userFile(env), content);
         const UserSettingsRead read = ReadUserSettingsFile(env.dataFolder());
         QVERIFY(read.opened);
-        QVERIFY(read.formatError);
-        QCOMPARE(read.passes.size(), 1);
-        QCOMPARE(read.values.names[0].toText(), QStringLiteral("v1"));
-        QCOMPARE(read.values.bottomAnnotations[4].toText(), QStringLiteral("v29"));
-        QVERIFY(read.values.bottomAnnotations[5].isEmpty());
-    }
-
-    void readingTooManyValues()
-    {
-        TestEnv env;
-        TestEnv::writeFile(userFile(env), numberedValues(1, 31) + "\r\n");
-        const UserSettingsRead read = ReadUserSettingsFile(env.dataFolder());
-        QVERIFY(read.formatError);
-        QCOMPARE(read.passes.size(), 2);
-        QCOMPARE(read.values.names[0].toText(), QStringLiteral("v31"));
-        QCOMPARE(read.values.names[1].toText(), QStringLiteral("v2"));
-        QCOMPARE(read.values.bottomAnnotations[5].toText(), QStringLiteral("v30"));
-    }
-
-    void trailingBlankLineIsAFormatError()
-    {
-        TestEnv env;
-        TestEnv::writeFile(userFile(env), SampleLine + "\r\n");
-        const UserSettingsRead read = ReadUserSettingsFile(env.dataFolder());
-        QVERIFY(read.formatError);
-        QCOMPARE(read.passes.size(), 2);
-        QVERIFY(read.values.names[0].isEmpty()); // the blank line is the next record's first value
-        QCOMPARE(read.values.names[1].toText(), QStringLiteral("Salle B"));
+        QCOMPARE(read.formatError, formatError);
+        QCOMPARE(read.passes.size(), passes);
+        QCOMPARE(read.values.names[0].toText(), firstName);
+        QCOMPARE(read.values.names[1].toText(), secondName);
+        QCOMPARE(read.values.bottomAnnotations[5].toText(), lastValue);
     }
 
     void emptyAndMissingFiles()
@@ -249,7 +181,7 @@ private slots:
     {
         TestEnv env;
         const QString upper = QDir(env.dataFolder()).filePath(QStringLiteral("UTILISAT.VLK"));
-        TestEnv::writeFile(upper, SampleLine);
+        TestEnv::writeFile(upper, SampleUsersLine);
         QCOMPARE(ReadUserSettingsFile(env.dataFolder()).values.names[0].toText(), QStringLiteral("Salle A"));
         // The save replaces that file rather than writing a second one beside it.
         QVERIFY(WriteUserSettingsFile(env.dataFolder(), UserSettings()));
@@ -271,36 +203,6 @@ private slots:
         QVERIFY(read.values.names[2].toText() != QStringLiteral("Le \"Grand\""));
     }
 
-    void coloursRoundTrip()
-    {
-        TestEnv env;
-        UserSettings s;
-        const qint32 values[6] = {ColourValue::WindowBackground, ColourValue::ButtonFace, 255, 0, 16777215,
-                                  ColourValue::fromRgb(0x12, 0x34, 0x56)};
-        for (std::size_t i = 0; i < 6; ++i) {
-            s.colours[i] = LooseValue::fromInt(values[i]);
-        }
-        QVERIFY(WriteUserSettingsFile(env.dataFolder(), s));
-        QVERIFY(TestEnv::readFile(userFile(env)).contains(",-2147483643,-2147483633,255,0,16777215,5649426,"));
-        const UserSettingsRead read = ReadUserSettingsFile(env.dataFolder());
-        for (std::size_t i = 0; i < 6; ++i) {
-            bool ok = false;
-            QCOMPARE(read.values.colours[i].toInt32(&ok), values[i]);
-            QVERIFY(ok);
-        }
-    }
-
-    void colourValueParts()
-    {
-        QCOMPARE(ColourValue::WindowBackground, -2147483643);
-        QVERIFY(ColourValue::isSystemColour(ColourValue::ButtonFace));
-        QCOMPARE(ColourValue::systemColourIndex(ColourValue::ButtonFace), 0x0F);
-        QVERIFY(!ColourValue::isSystemColour(16777215));
-        QCOMPARE(ColourValue::red(255), 255);
-        QCOMPARE(ColourValue::blue(0xFF0000), 255);
-        QCOMPARE(ColourValue::fromRgb(255, 0, 0), 255);
-    }
-
     void userSettingsFolderFromRegistry()
     {
         TestEnv env;
@@ -309,15 +211,6 @@ private slots:
         QCOMPARE(userSettingsFolder(), env.programFolder());
         env.setRegistry(QStringLiteral("CheminUt"), env.dataFolder());
         QCOMPARE(userSettingsFolder(), env.dataFolder());
-    }
-
-    void formatMessages()
-    {
-        TestEnv env;
-        QCOMPARE(userSettingsFormatMessage(QStringLiteral("/srv/cabinet")),
-                 QStringLiteral("Fichier /srv/cabinet/Utilisat.vlk non valide (trop ou pas assez de paramètres)."));
-        QCOMPARE(alphaSettingsFormatMessage(),
-                 QStringLiteral("Fichier ") + env.programFolder() + QStringLiteral("/Alpha.vlk non valide."));
     }
 
     void alphaFile()
@@ -340,52 +233,6 @@ private slots:
         QVERIFY(read.formatError);
         QVERIFY(read.values.option.equalsTrue());
         QVERIFY(read.values.table.isEmpty());
-    }
-
-    void failedWritesNameTheFile()
-    {
-        TestEnv env;
-        const QString missing = QDir(env.root()).filePath(QStringLiteral("absent"));
-        const Status status = WriteUserSettingsFile(missing, sampleSettings());
-        QVERIFY(!status);
-        QVERIFY2(status.error().contains(missing + QStringLiteral("/Utilisat.vlk")), qPrintable(status.error()));
-        QVERIFY(!QFile::exists(missing));
-
-        QVERIFY(QDir(env.programFolder()).removeRecursively());
-        const Status alpha = WriteAlphaSettingsFile(false, QStringLiteral("MATABLE"));
-        QVERIFY(!alpha);
-        QVERIFY(alpha.error().contains(QStringLiteral("Alpha.vlk")));
-    }
-
-    void userButtonPlans_data()
-    {
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<int>("shown"); // -1: none changed
-        const QString e;
-        const QString n = QStringLiteral("N");
-        QTest::newRow("none") << QStringList{e, e, e, e, e, e} << 0;
-        QTest::newRow("user 1 only") << QStringList{n, e, e, e, e, e} << 0;
-        QTest::newRow("users 1-2") << QStringList{n, n, e, e, e, e} << 2;
-        QTest::newRow("users 1-5") << QStringList{n, n, n, n, n, e} << 5;
-        QTest::newRow("all six") << QStringList{n, n, n, n, n, n} << 6;
-        QTest::newRow("a gap") << QStringList{n, e, n, e, e, e} << -1;
-        QTest::newRow("user 2 only") << QStringList{e, n, e, e, e, e} << -1;
-        QTest::newRow("spaces count") << QStringList{n, QStringLiteral(" "), e, e, e, e} << 2;
-    }
-
-    void userButtonPlans()
-    {
-        QFETCH(QStringList, names);
-        QFETCH(int, shown);
-        std::array<QString, 6> array;
-        std::copy(names.begin(), names.end(), array.begin());
-        const std::optional<UserButtonVisibility> plan = userButtonPlan(array);
-        QCOMPARE(plan.has_value(), shown >= 0);
-        if (plan) {
-            for (int i = 0; i < 6; ++i) {
-                QCOMPARE((*plan)[static_cast<std::size_t>(i)], i < shown);
-            }
-        }
     }
 };
 

@@ -13,6 +13,7 @@
 #include "settings/UserSettingsFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -165,6 +166,7 @@ int run(QTextStream& out, QTextStream& err)
         out << QStringLiteral("  Base de rendez-vous créée : « %1 ».\n").arg(Files::displayPath(database));
         const Status filled = fillDemoDatabase(database, out);
         if (!filled) {
+            QFile::remove(database); // a half-filled demo is not kept for the next run
             err << QStringLiteral("Erreur : les rendez-vous de démonstration n'ont pas pu être écrits : %1\n")
                        .arg(filled.error());
             return 1;
@@ -189,11 +191,12 @@ int run(QTextStream& out, QTextStream& err)
         out << QStringLiteral("  Base de noms : « %1 ».\n").arg(Files::displayPath(names));
     }
 
-    bool stored = Registry::setValue(QStringLiteral("CHEMIN"), database);
-    stored = Registry::setValue(QStringLiteral("CheminUt"), folder) && stored;
+    // CHEMIN last: it is what tells the next run that the demo is in place.
+    bool stored = Registry::setValue(QStringLiteral("CheminUt"), folder);
     if (!names.isEmpty()) {
         stored = Registry::setValue(QStringLiteral("CheminNoms"), names) && stored;
     }
+    stored = stored && Registry::setValue(QStringLiteral("CHEMIN"), database);
     if (!stored) {
         err << QStringLiteral("Erreur : les réglages n'ont pas pu être écrits dans « %1 ».\n")
                    .arg(Files::displayPath(Registry::iniFilePath(QString::fromLatin1(Registry::Application))));

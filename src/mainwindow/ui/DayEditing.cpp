@@ -96,8 +96,10 @@ void DayEditing::toggleEcho(int half)
 
 void DayEditing::tickClicked()
 {
-    // The whole shown day is stored with the tick; a failed save keeps the
-    // day modified and says so.
+    // The whole shown day is stored with the tick. The tick is an edit like
+    // any other until it is stored: a failed save keeps the day modified, so
+    // neither the reload nor the next move drops it.
+    markModified();
     m_form.shownDay().ENREG_01();
 }
 

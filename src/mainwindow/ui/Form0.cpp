@@ -6,6 +6,7 @@
 #include "platform/ui/Layout.h"
 #include "platform/ui/Screen.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QTimer>
 
@@ -56,6 +57,12 @@ Form0::Form0(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::Frameless
     connect(m_timer, &QTimer::timeout, this, &Form0::Timer1_Timer);
     m_timer->start();
     Screen::centre(this);
+}
+
+void Form0::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    Timer1_Timer();
 }
 
 void Form0::Timer1_Timer()

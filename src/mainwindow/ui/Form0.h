@@ -24,6 +24,10 @@ public:
 signals:
     void timeUp();
 
+protected:
+    // Closed before its time (by the window manager): the main window opens all the same.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QTimer* m_timer = nullptr;
     bool m_done = false;

@@ -27,10 +27,13 @@ bool shownFlag(const QWidget* widget)
     return !widget->isHidden();
 }
 
+// A note box is only rewritten when its text changes, so a reload of the
+// same day never moves its caret.
 void setPlainText(QPlainTextEdit* box, const QString& text)
 {
-    if (box->toPlainText() != text) {
-        box->setPlainText(text);
+    const QString shown = NoteText::shownForm(text);
+    if (box->toPlainText() != shown) {
+        box->setPlainText(shown);
     }
 }
 } // namespace
@@ -61,7 +64,7 @@ void Form1View::setTickValue(int row, int value)
 
 QString Form1View::postit() const
 {
-    return m_ui.grid->postitBox()->toPlainText();
+    return NoteText::storedForm(m_ui.grid->postitBox()->toPlainText());
 }
 
 void Form1View::setPostit(const QString& text)
@@ -71,7 +74,7 @@ void Form1View::setPostit(const QString& text)
 
 QString Form1View::bloc() const
 {
-    return m_ui.Text3->toPlainText();
+    return NoteText::storedForm(m_ui.Text3->toPlainText());
 }
 
 void Form1View::setBloc(const QString& text)
@@ -100,7 +103,11 @@ QString Form1View::boxText(SideBox box) const
 
 void Form1View::setBoxText(SideBox box, const QString& text)
 {
-    boxOf(m_ui, box)->setText(text);
+    // Rewritten only when it changes, so a reload never moves the caret.
+    QLineEdit* edit = boxOf(m_ui, box);
+    if (edit->text() != text) {
+        edit->setText(text);
+    }
 }
 
 QString Form1View::shownDayCaption() const

@@ -74,17 +74,21 @@ void ShownDay::showRecord(const std::optional<DayRecord>& record)
     } else {
         DayLoader::ClearDayGrid(m_form.dayView());
     }
-    rememberBase(record);
+    rememberBase();
 }
 
-void ShownDay::rememberBase(const std::optional<DayRecord>& record)
+void ShownDay::rememberBase()
 {
     const std::optional<qint32> serial = captionSerial(m_form.ui().Label2);
     if (!serial) {
         m_base.reset();
         return;
     }
-    m_base = Base{m_form.state().CurrentUser, *serial, DayUnits::of(record)};
+    // The base is what the boxes hold once the day is in them, so that what
+    // a box does to a text (line ends, a line break in a row) never counts
+    // as this workstation's change.
+    m_base = Base{m_form.state().CurrentUser, *serial,
+                  DayUnits::of(DayLoader::FillDayRecord(m_form.dayView()))};
 }
 
 void ShownDay::reportConflicts()
@@ -153,6 +157,9 @@ bool ShownDay::ENREG_01()
         result = saveShownDay();
     }
     if (!result) {
+        // Whatever asked for the save, the day is not stored: it stays
+        // modified, so that neither the reload nor a move drops it.
+        m_form.state().DayModified = true;
         Dialogs::message(&m_form, saveFailedMessage(result.error()));
         return false;
     }
@@ -161,6 +168,7 @@ bool ShownDay::ENREG_01()
     if (m_written) {
         DayLoader::LoadDayRecord(*m_written, m_form.dayView());
         m_written.reset();
+        rememberBase();
     }
     m_form.state().DayModified = false;
     reportConflicts();
@@ -307,7 +315,9 @@ bool ShownDay::saveBeforeEnding()
         QStringLiteral("Le jour affiché n'a pas pu être enregistré.\n%1\n\n"
                        "Quitter sans enregistrer ? (Non : rester dans l'agenda, vos saisies restent à l'écran)")
             .arg(result.error());
-    return Dialogs::question(&m_form, question, QStringLiteral("Attention")) == Dialogs::Answer::Yes;
+    // Non, staying with the edits, is the default: a reflex Enter loses nothing.
+    return Dialogs::question(&m_form, question, QStringLiteral("Attention"), Dialogs::Answer::No)
+           == Dialogs::Answer::Yes;
 }
 
 void ShownDay::endProgram()

@@ -88,7 +88,7 @@ private:
         DayUnits units;
     };
 
-    void rememberBase(const std::optional<DayRecord>& record);
+    void rememberBase();
     // Tells the user what another workstation had changed that this save replaced.
     void reportConflicts();
 

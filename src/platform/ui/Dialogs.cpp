@@ -55,15 +55,15 @@ void message(QWidget* parent, const QString& text, const QString& caption)
     box.exec();
 }
 
-Answer question(QWidget* parent, const QString& text, const QString& caption)
+Answer question(QWidget* parent, const QString& text, const QString& caption, Answer defaultAnswer)
 {
     const QString title = captionOrTitle(caption);
     if (testState().enabled) {
         const QVariant answer = *takeTestAnswer(QStringLiteral("question"), title, text);
-        return answer.canConvert<Answer>() && answer.isValid() ? answer.value<Answer>() : Answer::Yes;
+        return answer.canConvert<Answer>() && answer.isValid() ? answer.value<Answer>() : defaultAnswer;
     }
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("&Oui"));
     box.button(QMessageBox::No)->setText(QStringLiteral("&Non"));
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;

@@ -19,8 +19,10 @@ enum class Answer { Ok, Yes, No, Cancel };
 // A modal message box with an OK button only; the caption is the program's
 // title unless another is given.
 void message(QWidget* parent, const QString& text, const QString& caption = QString());
-// A modal Yes/No question with the question-mark icon and Yes as the default.
-Answer question(QWidget* parent, const QString& text, const QString& caption = QString());
+// A modal Yes/No question with the question-mark icon; Yes is the default
+// button unless `defaultAnswer` says No.
+Answer question(QWidget* parent, const QString& text, const QString& caption = QString(),
+                Answer defaultAnswer = Answer::Yes);
 // The colour chooser, opening on `initial`; nothing when cancelled.
 std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial);
 // The printer choice; false when cancelled.

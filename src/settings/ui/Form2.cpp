@@ -310,8 +310,37 @@ std::array<QString, Form2::Users> Form2::names() const
     return texts;
 }
 
+QString Form2::boxWithQuote(bool withUserRows) const
+{
+    const QChar quote = QLatin1Char('"');
+    if (withUserRows) {
+        for (std::size_t i = 0; i < Users; ++i) {
+            const int user = static_cast<int>(i) + 1;
+            if (m_names[i]->text().contains(quote)) {
+                return QStringLiteral("le nom de l'utilisateur N°%1").arg(user);
+            }
+            if (m_topAnnotations[i]->text().contains(quote)) {
+                return QStringLiteral("l'annotation haut de l'utilisateur N°%1").arg(user);
+            }
+            if (m_bottomAnnotations[i]->text().contains(quote)) {
+                return QStringLiteral("l'annotation bas de l'utilisateur N°%1").arg(user);
+            }
+        }
+    }
+    return m_table->text().contains(quote) ? QStringLiteral("le nom de la table") : QString();
+}
+
 bool Form2::save()
 {
+    // A text read from a file may hold a double quote that typing never
+    // lets in; written back, it would spoil the file for every workstation.
+    const QString quoted = boxWithQuote(true);
+    if (!quoted.isEmpty()) {
+        Dialogs::message(this, QStringLiteral("Les réglages n'ont pas été enregistrés : %1 contient un guillemet (\"), "
+                                              "qui ne peut pas être enregistré. Veuillez le retirer.")
+                                   .arg(quoted));
+        return false;
+    }
     UserSettings settings;
     const std::array<QString, Users> typedNames = names();
     for (std::size_t i = 0; i < Users; ++i) {
@@ -345,6 +374,13 @@ bool Form2::save()
 
 bool Form2::cancel()
 {
+    const QString quoted = boxWithQuote(false);
+    if (!quoted.isEmpty()) {
+        Dialogs::message(this, QStringLiteral("Alpha.vlk n'a pas été enregistré : %1 contient un guillemet (\"), "
+                                              "qui ne peut pas être enregistré. Veuillez le retirer.")
+                                   .arg(quoted));
+        return false;
+    }
     const Status alpha = WriteAlphaSettingsFile(m_nameLookup->isChecked(), m_table->text());
     if (!alpha) {
         Dialogs::message(this, alpha.error());

@@ -57,6 +57,10 @@ private:
     void loadUsers();
     void setSwatchColour(int user, qint32 value);
     std::array<QString, Users> names() const;
+    // The first box, among those `withUserRows` covers, whose text holds a
+    // double quote (which the settings files cannot store), described for
+    // the message; empty when there is none.
+    QString boxWithQuote(bool withUserRows) const;
     void nameLookupChanged(); // Check1_Click
 
     UserButtons* m_buttons;

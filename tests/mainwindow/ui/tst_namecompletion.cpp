@@ -12,7 +12,6 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QDir>
-#include <QSqlQuery>
 #include <QTest>
 
 #include <memory>
@@ -30,7 +29,8 @@ QList<NameMatch> testNames()
     names << name("DU", "Paul") << name("DUBOIS", "Marie") << name("DUBOIS", "alain") << name("DUPONT", "Jean")
           << name("DUPONT", "Anne") << name("DURAND", "Léa") << name("D'ARCY", "Henri") << name("D'ARTOIS", "Luc")
           << NameMatch{Thirty, QStringLiteral("Trente")} << NameMatch{Thirty + QStringLiteral("B"), QStringLiteral("Li")}
-          << name("MARTIN", "Pierre") << name("ZOLA", "Émile");
+          << name("MARTIN", "Pierre") << name("ZOLA", "Émile") << name("LEFÈVRE", "Hélène") << name("ÉLISÉE", "Marc")
+          << name("ELLUL", "Paul") << name("BÉRARD", "Lucie") << name("CŒUR", "Jeanne");
     return names;
 }
 } // namespace
@@ -45,14 +45,10 @@ private slots:
 
     void optionOffLeavesRowsAsTyped();
     void twoLettersCompleteAndTypingNarrows();
-    void oneCharacterNeverCompletes();
     void focusKeysLeaveTheRowAlone();
-    void prefixOverThirtyIsCut();
     void f2SwitchesTheLookupOffAndOn();
-    void arrowKeyInAFilledRowCompletes();
-    void lowerCasePrefixCompletes();
-    void apostropheCompletesLikeAnyPrefix();
-    void noMatchKeepsTheTypedText();
+    void keysInARow_data();
+    void keysInARow();
     void missingDatabaseIsSaidOnceUntilF2();
     void missingTableIsSaidOnce();
     void dayRecordsStateIsUntouched();
@@ -152,24 +148,6 @@ void TestNameCompletion::twoLettersCompleteAndTypingNarrows()
     QCOMPARE(messageCount(), 0);
 }
 
-void TestNameCompletion::oneCharacterNeverCompletes()
-{
-    SlotTextBox* box = row(0);
-    QTest::keyClick(box, 'D');
-    QCOMPARE(box->text(), QStringLiteral("D"));
-    QVERIFY(!m_form->nameCompletion().lookup().isOpen());
-
-    SlotTextBox* filled = row(30);
-    filled->setText(QStringLiteral("DUPONT et suite"));
-    m_form->state().DayModified = false;
-    QTest::keyClick(filled, Qt::Key_Home);
-    QCOMPARE(filled->text(), QStringLiteral("DUPONT et suite"));
-    QTest::keyClick(filled, Qt::Key_Right);
-    QCOMPARE(filled->text(), QStringLiteral("DUPONT et suite"));
-    QCOMPARE(filled->cursorPosition(), 1);
-    QVERIFY(!m_form->state().DayModified);
-}
-
 void TestNameCompletion::focusKeysLeaveTheRowAlone()
 {
     // Shift+Tab ends in the row that takes the focus, its text selected.
@@ -181,17 +159,6 @@ void TestNameCompletion::focusKeysLeaveTheRowAlone()
     QTest::keyRelease(box, Qt::Key_Tab);
     QCOMPARE(box->text(), QStringLiteral("RDV Dr Martin"));
     QVERIFY(!m_form->nameCompletion().lookup().isOpen());
-}
-
-void TestNameCompletion::prefixOverThirtyIsCut()
-{
-    SlotTextBox* box = row(40);
-    box->setText(Thirty + QStringLiteral("ZZZZZ"));
-    QTest::keyClick(box, Qt::Key_End);
-    // Cut to 30, the key sorts after the 30-letter name and before the
-    // 31-letter one; the caret goes to the end of the shorter text.
-    QCOMPARE(box->text(), Thirty + QStringLiteral("B Li"));
-    QCOMPARE(box->cursorPosition(), 34);
 }
 
 void TestNameCompletion::f2SwitchesTheLookupOffAndOn()
@@ -219,59 +186,70 @@ void TestNameCompletion::f2SwitchesTheLookupOffAndOn()
     QCOMPARE(row(6)->text(), QStringLiteral("MARTIN Pierre"));
 }
 
-void TestNameCompletion::arrowKeyInAFilledRowCompletes()
+void TestNameCompletion::keysInARow_data()
 {
-    SlotTextBox* box = row(20);
-    box->setText(QStringLiteral("MARTIN XYZ et suite"));
-    box->setCursorPosition(1);
-    m_form->state().DayModified = false;
-    QTest::keyClick(box, Qt::Key_Right);
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<int>("key"); // 0: the text is typed instead
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("caretAfter");
+    QTest::addColumn<bool>("modified");
+    const QString none;
+    QTest::newRow("lower case") << none << 0 << 0 << QStringLiteral("dup") << QStringLiteral("DUPONT Anne") << 3 << true;
+    // Without regard to case or accents: what was typed becomes the name as
+    // stored, and the next letter narrows it.
+    QTest::newRow("lefè") << none << 0 << 0 << QStringLiteral("lefè") << QStringLiteral("LEFÈVRE Hélène") << 4 << true;
+    QTest::newRow("él") << none << 0 << 0 << QStringLiteral("él") << QStringLiteral("ÉLISÉE Marc") << 2 << true;
+    QTest::newRow("Bé") << none << 0 << 0 << QStringLiteral("Bé") << QStringLiteral("BÉRARD Lucie") << 2 << true;
+    QTest::newRow("cœ") << none << 0 << 0 << QStringLiteral("cœ") << QStringLiteral("CŒUR Jeanne") << 2 << true;
+    QTest::newRow("D'AR") << none << 0 << 0 << QStringLiteral("D'AR") << QStringLiteral("D'ARCY Henri") << 4 << true;
+    QTest::newRow("D'ART") << none << 0 << 0 << QStringLiteral("D'ART") << QStringLiteral("D'ARTOIS Luc") << 5 << true;
+    QTest::newRow("one character") << none << 0 << 0 << QStringLiteral("D") << QStringLiteral("D") << 1 << true;
+    QTest::newRow("one character before the caret")
+        << QStringLiteral("DUPONT et suite") << 0 << int(Qt::Key_Right) << none << QStringLiteral("DUPONT et suite") << 1
+        << false;
+    // Nothing sorts after Z, not even É.
+    QTest::newRow("no match") << none << 0 << 0 << QStringLiteral("ZZ Dr Vidal") << QStringLiteral("ZZ Dr Vidal") << 11
+                              << true;
+    QTest::newRow("quote in the prefix") << none << 0 << 0 << QStringLiteral("ZZ' OR '1'='1")
+                                         << QStringLiteral("ZZ' OR '1'='1") << 13 << true;
+    // Cut to 30, the key sorts after the 30-letter name and before the
+    // 31-letter one; the caret goes to the end of the shorter text.
+    QTest::newRow("prefix over 30") << Thirty + QStringLiteral("ZZZZZ") << 0 << int(Qt::Key_End) << none
+                                    << Thirty + QStringLiteral("B Li") << 34 << true;
     // The whole row is replaced, the text after the caret included.
-    QCOMPARE(box->text(), QStringLiteral("MARTIN Pierre"));
-    QCOMPARE(box->cursorPosition(), 2);
-    QVERIFY(m_form->state().DayModified);
+    QTest::newRow("arrow key in a filled row") << QStringLiteral("MARTIN XYZ et suite") << 1 << int(Qt::Key_Right) << none
+                                               << QStringLiteral("MARTIN Pierre") << 2 << true;
 }
 
-void TestNameCompletion::lowerCasePrefixCompletes()
+void TestNameCompletion::keysInARow()
 {
-    SlotTextBox* box = row(33);
-    QTest::keyClicks(box, QStringLiteral("du"));
-    QCOMPARE(box->text(), QStringLiteral("DUBOIS alain"));
-    QCOMPARE(box->cursorPosition(), 2);
-    QTest::keyClick(box, 'p');
-    QCOMPARE(box->text(), QStringLiteral("DUPONT Anne"));
-    QTest::keyClick(box, 'o');
-    QCOMPARE(box->text(), QStringLiteral("DUPONT Anne"));
-    QCOMPARE(box->cursorPosition(), 4);
-}
-
-void TestNameCompletion::apostropheCompletesLikeAnyPrefix()
-{
-    SlotTextBox* box = row(8);
-    QTest::keyClicks(box, QStringLiteral("D'AR"));
-    QCOMPARE(box->text(), QStringLiteral("D'ARCY Henri"));
-    QCOMPARE(box->cursorPosition(), 4);
-    QTest::keyClick(box, 'T');
-    QCOMPARE(box->text(), QStringLiteral("D'ARTOIS Luc"));
-
-    SlotTextBox* other = row(9);
-    QTest::keyClicks(other, QStringLiteral("ZZ' OR '1'='1"));
-    QCOMPARE(other->text(), QStringLiteral("ZZ' OR '1'='1"));
+    QFETCH(QString, before);
+    QFETCH(int, caret);
+    QFETCH(int, key);
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+    QFETCH(int, caretAfter);
+    QFETCH(bool, modified);
+    SlotTextBox* box = row(20);
+    box->setText(before);
+    box->setCursorPosition(caret);
+    m_form->state().DayModified = false;
+    if (key != 0) {
+        QTest::keyClick(box, static_cast<Qt::Key>(key));
+    } else {
+        TestInput::typeText(box, typed);
+    }
+    QCOMPARE(box->text(), after);
+    QCOMPARE(box->cursorPosition(), caretAfter);
+    QCOMPARE(m_form->state().DayModified, modified);
+    QVERIFY(!box->hasSelectedText());
+    QCOMPARE(row(19)->text(), QString());
     QCOMPARE(messageCount(), 0);
-    auto db = DbConnection::open(m_namesPath);
-    QVERIFY(db);
-    QSqlQuery count((*db)->database());
-    QVERIFY(count.exec(QStringLiteral("SELECT COUNT(*) FROM MATABLE")) && count.next());
-    QCOMPARE(count.value(0).toInt(), testNames().size());
-}
-
-void TestNameCompletion::noMatchKeepsTheTypedText()
-{
-    SlotTextBox* box = row(50);
-    QTest::keyClicks(box, QStringLiteral("ZZ Dr Vidal"));
-    QCOMPARE(box->text(), QStringLiteral("ZZ Dr Vidal"));
-    QCOMPARE(messageCount(), 0);
-    QVERIFY(m_form->nameCompletion().lookup().isOpen());
+    if (after.size() < 2) {
+        QVERIFY(!m_form->nameCompletion().lookup().isOpen());
+    }
 }
 
 void TestNameCompletion::missingDatabaseIsSaidOnceUntilF2()

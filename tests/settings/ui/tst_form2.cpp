@@ -2,7 +2,6 @@
 #include "platform/Geometry.h"
 #include "platform/ui/Dialogs.h"
 #include "settings/UserButtons.h"
-#include "settings/ui/ColourValueGui.h"
 #include "settings/ui/Form2.h"
 
 #include <QApplication>
@@ -19,11 +18,6 @@
 
 namespace
 {
-const QByteArray SampleLine =
-    "\"Salle A\",\"Salle B\",\"\",\"\",\"\",\"\",16777215,12632256,-2147483643,-2147483643,"
-    "-2147483643,-2147483643,1,3,-1,-1,-1,-1,\"Echographies\",\"Echographies\",\"\",\"\",\"\",\"\","
-    "\"Programme Bloc Op\xE9ratoire\",\"Programme Bloc Op\xE9ratoire\",\"\",\"\",\"\",\"\"\r\n";
-
 const QByteArray UntouchedLine = "\"\",\"\",\"\",\"\",\"\",\"\",-2147483643,-2147483643,-2147483643,-2147483643,"
                                  "-2147483643,-2147483643,-1,-1,-1,-1,-1,-1,\"\",\"\",\"\",\"\",\"\",\"\","
                                  "\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
@@ -42,6 +36,20 @@ public:
     }
     QStringList calls;
 };
+
+// The calls a save makes: the named buttons shown and captioned, the others hidden.
+QStringList buttonCalls(const QStringList& shown)
+{
+    QStringList calls;
+    for (int k = 1; k <= 6; ++k) {
+        if (k <= shown.size()) {
+            calls << QStringLiteral("%1 shown").arg(k) << QStringLiteral("%1 \"%2\"").arg(k).arg(shown.at(k - 1));
+        } else {
+            calls << QStringLiteral("%1 hidden").arg(k);
+        }
+    }
+    return calls;
+}
 
 template <typename W>
 W* control(QWidget* form, const QString& name)
@@ -70,11 +78,6 @@ void typeInto(QLineEdit* field, const QString& text)
     TestInput::typeText(field, text);
 }
 
-// Lets the closed window be deleted.
-void processDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 } // namespace
 
 class TestForm2 : public QObject
@@ -102,7 +105,7 @@ private slots:
 
     void cleanup()
     {
-        processDeletes();
+        flushDeletes();
         // Windows the test left open (deleting one may delete others).
         QList<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -121,60 +124,22 @@ private slots:
         QPointer<Form2> form = open();
         QCOMPARE(form->windowTitle(), QStringLiteral("Utilisateurs"));
         QCOMPARE(form->size(), Geometry::twipRect(0, 0, 10695, 5865).size());
-        QCOMPARE(edit(form, QStringLiteral("Text3"))->geometry(), Geometry::twipRect(1440, 1680, 2415, 375));
-        QCOMPARE(control<QLabel>(form, QStringLiteral("LblColor6"))->geometry(),
-                 Geometry::twipRect(3840, 3480, 495, 375));
         QCOMPARE(edit(form, QStringLiteral("Text7_5"))->geometry(), Geometry::twipRect(8160, 3480, 2415, 285));
-        QCOMPARE(edit(form, QStringLiteral("TxtTable"))->geometry(), Geometry::twipRect(4680, 550, 1695, 285));
         QCOMPARE(edit(form, QStringLiteral("TxtTable"))->parentWidget()->objectName(), QStringLiteral("Frame1"));
         QCOMPARE(control<QLabel>(form, QStringLiteral("Label9"))->text(), QStringLiteral("Utilisateur N°5"));
-        QVERIFY(control<QLabel>(form, QStringLiteral("Label10"))->font().bold());
-        QCOMPARE(control<QPushButton>(form, QStringLiteral("Command4"))->font().pointSizeF(), 12.0);
         QCOMPARE(control<QPushButton>(form, QStringLiteral("CmDEnreg"))->text(),
                  QStringLiteral("&Enregistrer Quitter"));
         QCOMPARE(control<QPushButton>(form, QStringLiteral("Quitte"))->text(), QStringLiteral("Annuler / &Quitter"));
-        QCOMPARE(control<QPushButton>(form, QStringLiteral("Quitte"))->font().pointSizeF(), 9.75);
         auto* notice = control<QLabel>(form, QStringLiteral("Label50"));
         QCOMPARE(notice->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QVERIFY(notice->text().startsWith(QStringLiteral("Redémarrer le programme KORDELA")));
         QCOMPARE(control<QGroupBox>(form, QStringLiteral("Frame1"))->title(),
                  QStringLiteral("Base de données ACCESS désignée par le Superviseur"));
-        for (const char* name : {"Label8", "Label7", "Label60", "Label5", "Label6", "Label11", "Label12"}) {
-            QVERIFY2(form->findChild<QLabel*>(QLatin1String(name)), name);
-        }
         auto* combo = control<QComboBox>(form, QStringLiteral("Combo2"));
         QCOMPARE(combo->count(), 5);
         QCOMPARE(combo->itemText(4), QStringLiteral("Toutes les 60'"));
         QVERIFY(combo->isEditable());
         QVERIFY(form->testAttribute(Qt::WA_DeleteOnClose));
-    }
-
-    void tabOrder()
-    {
-        Form2* form = open();
-        QStringList order;
-        QWidget* w = edit(form, QStringLiteral("Text1"));
-        do {
-            if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty()) {
-                order << w->objectName();
-            }
-            w = w->nextInFocusChain();
-        } while (w != edit(form, QStringLiteral("Text1")));
-        QStringList expected;
-        for (const char* stem : {"Text", "Combo", "TxtAnnot"}) {
-            for (int k = 1; k <= 6; ++k) {
-                expected << QLatin1String(stem) + QString::number(k);
-            }
-        }
-        for (int k = 0; k < 6; ++k) {
-            expected << QStringLiteral("Text7_%1").arg(k);
-        }
-        expected << QStringLiteral("CmDEnreg") << QStringLiteral("Quitte");
-        for (int k = 1; k <= 6; ++k) {
-            expected << QStringLiteral("Command%1").arg(k);
-        }
-        expected << QStringLiteral("Check1") << QStringLiteral("TxtTable");
-        QCOMPARE(order, expected);
     }
 
     void openWithoutFilesThenSave()
@@ -196,17 +161,15 @@ private slots:
         click(form, QStringLiteral("CmDEnreg"));
         QCOMPARE(TestEnv::readFile(userFile()), UntouchedLine);
         QCOMPARE(TestEnv::readFile(alphaFile()), QByteArray("#FALSE#,\"MATABLE\"\r\n"));
-        QCOMPARE(buttons.calls, (QStringList{QStringLiteral("1 hidden"), QStringLiteral("2 hidden"),
-                                             QStringLiteral("3 hidden"), QStringLiteral("4 hidden"),
-                                             QStringLiteral("5 hidden"), QStringLiteral("6 hidden")}));
+        QCOMPARE(buttons.calls, buttonCalls({}));
         QVERIFY(Dialogs::Test::shown().isEmpty());
-        processDeletes();
+        flushDeletes();
         QVERIFY(form.isNull());
     }
 
     void openWithFiles()
     {
-        TestEnv::writeFile(userFile(), SampleLine);
+        TestEnv::writeFile(userFile(), SampleUsersLine);
         TestEnv::writeFile(alphaFile(), "#TRUE#,\"PATIENTS\"\r\n");
         Form2* form = open();
         QVERIFY(Dialogs::Test::shown().isEmpty());
@@ -226,13 +189,13 @@ private slots:
 
         // Saved untouched, the file comes back byte for byte.
         click(form, QStringLiteral("CmDEnreg"));
-        QCOMPARE(TestEnv::readFile(userFile()), SampleLine);
+        QCOMPARE(TestEnv::readFile(userFile()), SampleUsersLine);
         QCOMPARE(TestEnv::readFile(alphaFile()), QByteArray("#TRUE#,\"PATIENTS\"\r\n"));
     }
 
     void valuesTheControlsRefuseLeaveThemAsDesigned()
     {
-        QByteArray line = SampleLine;
+        QByteArray line = SampleUsersLine;
         line.replace(",1,3,-1,", ",7,3,-1,");
         line.replace("16777215,12632256", "\"rouge\",4294967295");
         TestEnv::writeFile(userFile(), line);
@@ -248,7 +211,7 @@ private slots:
 
     void faultyFilesShowAlphaMessageFirst()
     {
-        TestEnv::writeFile(userFile(), SampleLine.left(SampleLine.lastIndexOf(',')) + "\r\n"); // 29 values
+        TestEnv::writeFile(userFile(), SampleUsersLine.left(SampleUsersLine.lastIndexOf(',')) + "\r\n"); // 29 values
         TestEnv::writeFile(alphaFile(), "#TRUE#\r\n");
         Form2* form = open();
         const QString dataFolder = m_env->dataFolder();
@@ -286,6 +249,13 @@ private slots:
             QTest::keyClick(combo2, Qt::Key_Down);
         }
         QCOMPARE(form->slotCode(2), 4);
+        // Typing over an entry leaves none selected.
+        auto* combo3 = control<QComboBox>(form, QStringLiteral("Combo3"));
+        combo3->setFocus();
+        QTest::keyClick(combo3, Qt::Key_Down);
+        QCOMPARE(form->slotCode(3), 0);
+        QTest::keyClick(combo3, Qt::Key_Backspace);
+        QCOMPARE(form->slotCode(3), -1);
 
         Dialogs::Test::setNextAnswer(QVariant::fromValue(QColor(0x12, 0x34, 0x56)));
         click(form, QStringLiteral("Command2"));
@@ -295,44 +265,20 @@ private slots:
                                     "-2147483643,5649426,-2147483643,-2147483643,-2147483643,-2147483643,"
                                     "1,4,-1,-1,-1,-1,\"Echos\",\"\",\"\",\"\",\"\",\"\",\"Bloc\",\"\",\"\",\"\",\"\",\"\"\r\n";
         QCOMPARE(TestEnv::readFile(userFile()), expected);
-        QCOMPARE(buttons.calls,
-                 (QStringList{QStringLiteral("1 shown"), QStringLiteral("1 \"Dr Hélène Œuvray\""),
-                              QStringLiteral("2 shown"), QStringLiteral("2 \"Salle 2, étage\""),
-                              QStringLiteral("3 hidden"), QStringLiteral("4 hidden"), QStringLiteral("5 hidden"),
-                              QStringLiteral("6 hidden")}));
-    }
-
-    void typingOverASlotEntryLeavesNoneSelected()
-    {
-        Form2* form = open();
-        auto* combo = control<QComboBox>(form, QStringLiteral("Combo3"));
-        combo->setFocus();
-        QTest::keyClick(combo, Qt::Key_Down);
-        QCOMPARE(form->slotCode(3), 0);
-        QTest::keyClick(combo, Qt::Key_Backspace);
-        QCOMPARE(form->slotCode(3), -1);
+        QCOMPARE(buttons.calls, buttonCalls({QStringLiteral("Dr Hélène Œuvray"), QStringLiteral("Salle 2, étage")}));
     }
 
     void buttonsFollowTheNames_data()
     {
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("calls");
-        QTest::newRow("users 1 and 2") << QStringList{QStringLiteral("A"), QStringLiteral("B")}
-                                       << QStringList{QStringLiteral("1 shown"), QStringLiteral("1 \"A\""),
-                                                      QStringLiteral("2 shown"), QStringLiteral("2 \"B\""),
-                                                      QStringLiteral("3 hidden"), QStringLiteral("4 hidden"),
-                                                      QStringLiteral("5 hidden"), QStringLiteral("6 hidden")};
-        QTest::newRow("a gap") << QStringList{QStringLiteral("A"), QString(), QStringLiteral("C")}
-                               << QStringList();
-        QTest::newRow("user 1 only") << QStringList{QStringLiteral("A")}
-                                     << QStringList{QStringLiteral("1 hidden"), QStringLiteral("2 hidden"),
-                                                    QStringLiteral("3 hidden"), QStringLiteral("4 hidden"),
-                                                    QStringLiteral("5 hidden"), QStringLiteral("6 hidden")};
-        QTest::newRow("a space is a name") << QStringList{QStringLiteral("A"), QStringLiteral(" ")}
-                                           << QStringList{QStringLiteral("1 shown"), QStringLiteral("1 \"A\""),
-                                                          QStringLiteral("2 shown"), QStringLiteral("2 \" \""),
-                                                          QStringLiteral("3 hidden"), QStringLiteral("4 hidden"),
-                                                          QStringLiteral("5 hidden"), QStringLiteral("6 hidden")};
+        const QString a = QStringLiteral("A");
+        QTest::newRow("users 1 and 2") << QStringList{a, QStringLiteral("B")} << buttonCalls({a, QStringLiteral("B")});
+        QTest::newRow("a gap") << QStringList{a, QString(), QStringLiteral("C")} << QStringList();
+        QTest::newRow("user 2 only") << QStringList{QString(), QStringLiteral("B")} << QStringList();
+        QTest::newRow("user 1 only") << QStringList{a} << buttonCalls({});
+        QTest::newRow("none") << QStringList() << buttonCalls({});
+        QTest::newRow("a space is a name") << QStringList{a, QStringLiteral(" ")} << buttonCalls({a, QStringLiteral(" ")});
     }
 
     void buttonsFollowTheNames()
@@ -348,13 +294,13 @@ private slots:
         QCOMPARE(buttons.calls, calls);
         QVERIFY(QFile::exists(userFile()));
         QVERIFY(QFile::exists(alphaFile()));
-        processDeletes();
+        flushDeletes();
         QVERIFY(form.isNull());
     }
 
     void colourChooserOpensOnTheLastChosenColour()
     {
-        TestEnv::writeFile(userFile(), SampleLine);
+        TestEnv::writeFile(userFile(), SampleUsersLine);
         Form2* form = open();
         Dialogs::Test::setNextAnswer(QVariant::fromValue(QColor(255, 0, 0)));
         click(form, QStringLiteral("Command3"));
@@ -376,88 +322,103 @@ private slots:
                  QColor(0, 0, 255));
     }
 
-    void typingLimits()
+    void typingLimits_data()
     {
-        QByteArray line = SampleLine;
-        line.replace("\"Salle A\"", "\"Cabinet du docteur Jean-Baptiste\""); // 32 characters
-        TestEnv::writeFile(userFile(), line);
-        Form2* form = open();
-        QLineEdit* name1 = edit(form, QStringLiteral("Text1"));
-        QCOMPARE(name1->text(), QStringLiteral("Cabinet du docteur Jean-Baptiste")); // shown whole
-        typeInto(name1, QStringLiteral("X"));
-        QCOMPARE(name1->text().size(), 32); // it cannot grow longer by typing
-        QTest::keyClick(name1, Qt::Key_Backspace);
-        QCOMPARE(name1->text(), QStringLiteral("Cabinet du docteur Jean-Baptist"));
-        TestInput::typeText(name1, QStringLiteral("eX"));
-        QCOMPARE(name1->text(), QStringLiteral("Cabinet du docteur Jean-Baptiste"));
-
-        QLineEdit* name3 = edit(form, QStringLiteral("Text3"));
-        typeInto(name3, QStringLiteral("abcdefghijklmnopqrstuvwxyz0123"));
-        QCOMPARE(name3->text(), QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
-        QLineEdit* top = edit(form, QStringLiteral("TxtAnnot3"));
-        typeInto(top, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
-        QCOMPARE(top->text().size(), 17);
-        QLineEdit* bottom = edit(form, QStringLiteral("Text7_2"));
-        typeInto(bottom, QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
-        QCOMPARE(bottom->text().size(), 25);
-        QLineEdit* table = edit(form, QStringLiteral("TxtTable"));
-        typeInto(table, QStringLiteral("_NOMS_DES_PATIENTS_DU_CABINET"));
-        QCOMPARE(table->text(), QStringLiteral("MATABLE_NOMS_DES_PATIENTS_DU_CABINET"));
-
-        // No double quote gets in, typed or pasted.
-        typeInto(name3, QString());
-        QLineEdit* name4 = edit(form, QStringLiteral("Text4"));
-        typeInto(name4, QStringLiteral("Le \"Grand\""));
-        QCOMPARE(name4->text(), QStringLiteral("Le Grand"));
-        name4->selectAll();
-        name4->insert(QStringLiteral("Pasted \"text\""));
-        QCOMPARE(name4->text(), QStringLiteral("Le Grand"));
-        typeInto(table, QStringLiteral("\""));
-        QVERIFY(!table->text().contains(QLatin1Char('"')));
-        typeInto(edit(form, QStringLiteral("TxtAnnot4")), QStringLiteral("a\"b"));
-        QCOMPARE(edit(form, QStringLiteral("TxtAnnot4"))->text(), QStringLiteral("ab"));
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+        QTest::newRow("name: 26") << QStringLiteral("Text3") << letters + QStringLiteral("0123") << letters;
+        QTest::newRow("top annotation: 17") << QStringLiteral("TxtAnnot3") << letters << letters.left(17);
+        QTest::newRow("bottom annotation: 25") << QStringLiteral("Text7_2") << letters << letters.left(25);
+        QTest::newRow("table: no limit") << QStringLiteral("TxtTable") << QStringLiteral("_NOMS_DES_PATIENTS_DU_CABINET")
+                                         << QStringLiteral("MATABLE_NOMS_DES_PATIENTS_DU_CABINET");
+        // No double quote gets in: the file could not hold it.
+        QTest::newRow("name: no quote") << QStringLiteral("Text4") << QStringLiteral("Le \"Grand\"")
+                                        << QStringLiteral("Le Grand");
+        QTest::newRow("annotation: no quote") << QStringLiteral("TxtAnnot4") << QStringLiteral("a\"b") << QStringLiteral("ab");
+        QTest::newRow("table: no quote") << QStringLiteral("TxtTable") << QStringLiteral("\"") << QStringLiteral("MATABLE");
     }
 
-    void nameLookupBoxShowsTheFrame()
+    void typingLimits()
     {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
         Form2* form = open();
-        auto* frame = control<QGroupBox>(form, QStringLiteral("Frame1"));
-        QVERIFY(frame->isHidden());
-        click(form, QStringLiteral("Check1"));
-        QVERIFY(!frame->isHidden());
-        click(form, QStringLiteral("Check1"));
-        QVERIFY(frame->isHidden());
+        typeInto(edit(form, field), typed);
+        QCOMPARE(edit(form, field)->text(), kept);
+        // Nor pasted.
+        edit(form, field)->insert(QStringLiteral("\""));
+        QCOMPARE(edit(form, field)->text(), kept);
+    }
+
+    void longerNameReadIsShownWholeAndCannotGrow()
+    {
+        QByteArray line = SampleUsersLine;
+        line.replace("\"Salle A\"", "\"Cabinet du docteur Jean-Baptiste\""); // 32 characters
+        TestEnv::writeFile(userFile(), line);
+        QLineEdit* name = edit(open(), QStringLiteral("Text1"));
+        QCOMPARE(name->text(), QStringLiteral("Cabinet du docteur Jean-Baptiste"));
+        typeInto(name, QStringLiteral("X"));
+        QCOMPARE(name->text().size(), 32);
+        QTest::keyClick(name, Qt::Key_Backspace);
+        TestInput::typeText(name, QStringLiteral("eX"));
+        QCOMPARE(name->text(), QStringLiteral("Cabinet du docteur Jean-Baptiste"));
+    }
+
+    void quoteReadFromTheFileIsNotWrittenBack()
+    {
+        QByteArray line = SampleUsersLine;
+        line.replace("\"Salle B\"", "Salle\"B"); // an unquoted value: reads as Salle"B
+        TestEnv::writeFile(userFile(), line);
+        FakeButtons buttons;
+        QPointer<Form2> form = open(&buttons);
+        QCOMPARE(edit(form, QStringLiteral("Text2"))->text(), QStringLiteral("Salle\"B"));
+        click(form, QStringLiteral("CmDEnreg"));
+        QCOMPARE(Dialogs::Test::shown().size(), 1);
+        QVERIFY(Dialogs::Test::shown().at(0).text.contains(QStringLiteral("le nom de l'utilisateur N°2 contient un guillemet")));
+        QVERIFY(!form.isNull() && form->isVisible());
+        QCOMPARE(TestEnv::readFile(userFile()), line);
+        QVERIFY(!QFile::exists(alphaFile()));
+        QVERIFY(buttons.calls.isEmpty());
     }
 
     void cancelWritesOnlyAlpha()
     {
-        TestEnv::writeFile(userFile(), SampleLine);
+        TestEnv::writeFile(userFile(), SampleUsersLine);
         FakeButtons buttons;
         QPointer<Form2> form = open(&buttons);
         typeInto(edit(form, QStringLiteral("Text1")), QStringLiteral(" modifié"));
+        // The name-lookup box shows and hides its frame.
+        auto* frame = control<QGroupBox>(form, QStringLiteral("Frame1"));
+        click(form, QStringLiteral("Check1"));
+        QVERIFY(!frame->isHidden());
+        click(form, QStringLiteral("Check1"));
+        QVERIFY(frame->isHidden());
         click(form, QStringLiteral("Check1"));
         QLineEdit* table = edit(form, QStringLiteral("TxtTable"));
         table->selectAll();
         TestInput::typeText(table, QStringLiteral("NOMS"));
         click(form, QStringLiteral("Quitte"));
-        QCOMPARE(TestEnv::readFile(userFile()), SampleLine);
+        QCOMPARE(TestEnv::readFile(userFile()), SampleUsersLine);
         QCOMPARE(TestEnv::readFile(alphaFile()), QByteArray("#TRUE#,\"NOMS\"\r\n"));
         QVERIFY(buttons.calls.isEmpty());
-        processDeletes();
+        flushDeletes();
         QVERIFY(form.isNull());
     }
 
     void closeBoxWritesNothing()
     {
-        TestEnv::writeFile(userFile(), SampleLine);
+        TestEnv::writeFile(userFile(), SampleUsersLine);
         FakeButtons buttons;
         QPointer<Form2> form = open(&buttons);
         typeInto(edit(form, QStringLiteral("Text1")), QStringLiteral("X"));
         click(form, QStringLiteral("Check1"));
         form->close();
-        processDeletes();
+        flushDeletes();
         QVERIFY(form.isNull());
-        QCOMPARE(TestEnv::readFile(userFile()), SampleLine);
+        QCOMPARE(TestEnv::readFile(userFile()), SampleUsersLine);
         QVERIFY(!QFile::exists(alphaFile()));
         QVERIFY(buttons.calls.isEmpty());
     }
@@ -471,7 +432,7 @@ private slots:
         typeInto(edit(form, QStringLiteral("Text1")), QStringLiteral("A"));
         typeInto(edit(form, QStringLiteral("Text2")), QStringLiteral("B"));
         click(form, QStringLiteral("CmDEnreg"));
-        processDeletes();
+        flushDeletes();
         QVERIFY(!form.isNull());
         QVERIFY(form->isVisible());
         QCOMPARE(edit(form, QStringLiteral("Text2"))->text(), QStringLiteral("B"));
@@ -496,7 +457,7 @@ private slots:
         typeInto(edit(form, QStringLiteral("Text1")), QStringLiteral("A"));
         QVERIFY(QDir(m_env->programFolder()).removeRecursively());
         click(form, QStringLiteral("CmDEnreg"));
-        processDeletes();
+        flushDeletes();
         QVERIFY(!form.isNull());
         QVERIFY(!QFile::exists(userFile())); // nothing written after Alpha.vlk failed
         QVERIFY(buttons.calls.isEmpty());
@@ -504,42 +465,9 @@ private slots:
         QVERIFY(Dialogs::Test::shownTexts().at(0).contains(QStringLiteral("Alpha.vlk")));
 
         click(form, QStringLiteral("Quitte"));
-        processDeletes();
+        flushDeletes();
         QVERIFY(!form.isNull());
         QCOMPARE(Dialogs::Test::shownTexts().size(), 2);
-    }
-
-    void oneWindowBroughtToTheFront()
-    {
-        QWidget mainWindow;
-        Form2* first = Form2::showWindow(nullptr, &mainWindow);
-        QCOMPARE(Form2::openWindow(), first);
-        QVERIFY(first->isWindow());
-        typeInto(edit(first, QStringLiteral("Text1")), QStringLiteral("en cours"));
-        TestEnv::writeFile(userFile(), SampleLine);
-        Form2* second = Form2::showWindow(nullptr, &mainWindow);
-        QCOMPARE(second, first);
-        QCOMPARE(edit(second, QStringLiteral("Text1"))->text(), QStringLiteral("en cours")); // not read again
-        first->close();
-        processDeletes();
-        QVERIFY(Form2::openWindow() == nullptr);
-        Form2* third = Form2::showWindow(nullptr, &mainWindow);
-        QCOMPARE(edit(third, QStringLiteral("Text1"))->text(), QStringLiteral("Salle A"));
-        third->close();
-        processDeletes();
-    }
-
-    void colourValuesOnScreen()
-    {
-        QPalette palette;
-        palette.setColor(QPalette::Base, QColor(1, 2, 3));
-        palette.setColor(QPalette::Button, QColor(4, 5, 6));
-        QCOMPARE(ColourValue::toQColor(ColourValue::WindowBackground, palette), QColor(1, 2, 3));
-        QCOMPARE(ColourValue::toQColor(ColourValue::ButtonFace, palette), QColor(4, 5, 6));
-        QCOMPARE(ColourValue::toQColor(255, palette), QColor(255, 0, 0));
-        QCOMPARE(ColourValue::toQColor(12632256, palette), QColor(192, 192, 192));
-        QCOMPARE(ColourValue::fromQColor(QColor(0, 0, 255)), 0xFF0000);
-        QCOMPARE(ColourValue::fromQColor(QColor(0x12, 0x34, 0x56)), 5649426);
     }
 };
 
