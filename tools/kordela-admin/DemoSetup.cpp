@@ -4,11 +4,13 @@
 #include "dayrecords/DayLoader.h"
 #include "dayrecords/DayStore.h"
 #include "dayrecords/DayView.h"
+#include "platform/AppInfo.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/Dates.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
+#include "settings/AlphaSettingsFile.h"
 #include "settings/ColourValue.h"
 #include "settings/UserSettingsFile.h"
 
@@ -189,6 +191,13 @@ int run(QTextStream& out, QTextStream& err)
         out << QStringLiteral("  Pas de base de noms de démonstration : la complétion des noms est sans objet.\n");
     } else {
         out << QStringLiteral("  Base de noms : « %1 ».\n").arg(Files::displayPath(names));
+        // The workstation's own name-lookup option, switched on for the demo
+        // unless this workstation already chose.
+        if (!QFileInfo::exists(Files::findFileNoCase(AppInfo::programFolder(), alphaSettingsFileName()))) {
+            const Status alpha = WriteAlphaSettingsFile(true, QStringLiteral("MATABLE"));
+            out << (alpha ? QStringLiteral("  Complétion des noms activée (F2 la suspend et la reprend).\n")
+                          : QStringLiteral("  Complétion des noms non activée : %1\n").arg(alpha.error()));
+        }
     }
 
     // CHEMIN last: it is what tells the next run that the demo is in place.
