@@ -6,7 +6,7 @@
 #include "dayrecords/GridLabels.h"
 #include "dayrecords/ui/DayGrid.h"
 #include "dayrecords/ui/SlotTextBox.h"
-#include "mainwindow/ui/FitLabel.h"
+#include "platform/ui/FitLabel.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/PictureButton.h"
 #include "mainwindow/ui/PressButton.h"

@@ -1,6 +1,6 @@
 #include "dayrecords/ui/DayGrid.h"
 #include "mainwindow/ui/Artwork.h"
-#include "mainwindow/ui/FitLabel.h"
+#include "platform/ui/FitLabel.h"
 #include "mainwindow/ui/Form1Ui.h"
 #include "mainwindow/ui/PictureButton.h"
 #include "mainwindow/ui/PressButton.h"

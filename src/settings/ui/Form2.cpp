@@ -5,6 +5,7 @@
 #include "platform/Geometry.h"
 #include "platform/Registry.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/FitLabel.h"
 #include "platform/ui/Layout.h"
 #include "platform/ui/Screen.h"
 #include "settings/AlphaSettingsFile.h"
@@ -168,10 +169,10 @@ void Form2::buildLayout()
     m_lookupFrame = place(new QGroupBox(QStringLiteral("Base de données ACCESS désignée par le Superviseur"), this),
                           QStringLiteral("Frame1"), 120, 4800, 7815, 975);
     m_lookupFrame->setFont(boldFont());
-    m_namesDatabase = place(new QLabel(m_lookupFrame), QStringLiteral("Label11"), 120, 240, 7575, 255);
+    m_namesDatabase = place(new FitLabel(QString(), m_lookupFrame), QStringLiteral("Label11"), 120, 240, 7575, 255);
     m_namesDatabase->setFont(formFont());
-    auto* tableLabel = place(new QLabel(QStringLiteral("Nom de la TABLE à utiliser dans la base de données ACCESS"),
-                                        m_lookupFrame),
+    auto* tableLabel = place(new FitLabel(QStringLiteral("Nom de la TABLE à utiliser dans la base de données ACCESS"),
+                                          m_lookupFrame),
                              QStringLiteral("Label12"), 120, 600, 4455, 255);
     tableLabel->setFont(formFont());
     m_table = place(new QLineEdit(QStringLiteral("MATABLE"), m_lookupFrame), QStringLiteral("TxtTable"), 4680,

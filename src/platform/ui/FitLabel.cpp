@@ -1,4 +1,4 @@
-#include "mainwindow/ui/FitLabel.h"
+#include "platform/ui/FitLabel.h"
 
 #include <QPainter>
 
