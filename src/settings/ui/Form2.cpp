@@ -331,15 +331,23 @@ QString Form2::boxWithQuote(bool withUserRows) const
     return m_table->text().contains(quote) ? QStringLiteral("le nom de la table") : QString();
 }
 
+bool Form2::refusedForQuote(bool withUserRows, const QString& notSaved)
+{
+    const QString quoted = boxWithQuote(withUserRows);
+    if (quoted.isEmpty()) {
+        return false;
+    }
+    Dialogs::message(this, QStringLiteral("%1 : %2 contient un guillemet (\"), qui ne peut pas être enregistré. "
+                                          "Veuillez le retirer.")
+                               .arg(notSaved, quoted));
+    return true;
+}
+
 bool Form2::save()
 {
     // A text read from a file may hold a double quote that typing never
     // lets in; written back, it would spoil the file for every workstation.
-    const QString quoted = boxWithQuote(true);
-    if (!quoted.isEmpty()) {
-        Dialogs::message(this, QStringLiteral("Les réglages n'ont pas été enregistrés : %1 contient un guillemet (\"), "
-                                              "qui ne peut pas être enregistré. Veuillez le retirer.")
-                                   .arg(quoted));
+    if (refusedForQuote(true, QStringLiteral("Les réglages n'ont pas été enregistrés"))) {
         return false;
     }
     UserSettings settings;
@@ -375,11 +383,7 @@ bool Form2::save()
 
 bool Form2::cancel()
 {
-    const QString quoted = boxWithQuote(false);
-    if (!quoted.isEmpty()) {
-        Dialogs::message(this, QStringLiteral("Alpha.vlk n'a pas été enregistré : %1 contient un guillemet (\"), "
-                                              "qui ne peut pas être enregistré. Veuillez le retirer.")
-                                   .arg(quoted));
+    if (refusedForQuote(false, QStringLiteral("Alpha.vlk n'a pas été enregistré"))) {
         return false;
     }
     const Status alpha = WriteAlphaSettingsFile(m_nameLookup->isChecked(), m_table->text());

@@ -61,6 +61,8 @@ private:
     // double quote (which the settings files cannot store), described for
     // the message; empty when there is none.
     QString boxWithQuote(bool withUserRows) const;
+    // Says which box holds a double quote; true when the write must not happen.
+    bool refusedForQuote(bool withUserRows, const QString& notSaved);
     void nameLookupChanged(); // Check1_Click
 
     UserButtons* m_buttons;
