@@ -2,6 +2,7 @@
 
 #include "platform/Database.h"
 #include "platform/Files.h"
+#include "platform/NoCase.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -17,13 +18,7 @@ QString fieldText(const QVariant& value)
 // The column of `table` called `name` as the file spells it, or "".
 QString findColumn(const DbConnection& db, const QString& table, const QString& name)
 {
-    const QStringList columns = db.columns(table);
-    for (const QString& column : columns) {
-        if (column.compare(name, Qt::CaseInsensitive) == 0) {
-            return column;
-        }
-    }
-    return QString();
+    return NoCase::find(db.columns(table), name);
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "AppointmentSchema.h"
 #include "platform/Files.h"
+#include "platform/NoCase.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
@@ -122,13 +123,7 @@ QSqlDatabase DbConnection::database() const
 
 QString DbConnection::tableName(const QString& name) const
 {
-    const QStringList tables = database().tables(QSql::Tables);
-    for (const QString& table : tables) {
-        if (table.compare(name, Qt::CaseInsensitive) == 0) {
-            return table;
-        }
-    }
-    return QString();
+    return NoCase::find(database().tables(QSql::Tables), name);
 }
 
 QStringList DbConnection::columns(const QString& table) const

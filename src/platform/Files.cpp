@@ -1,5 +1,7 @@
 #include "platform/Files.h"
 
+#include "platform/NoCase.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -43,13 +45,8 @@ QString findFileNoCase(const QString& folder, const QString& name)
         return exact;
     }
     const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0) {
-            return joinPath(folder, entry);
-        }
-    }
-    return exact;
+    const QString entry = NoCase::find(dir.entryList(QDir::Files | QDir::Hidden | QDir::System), name);
+    return entry.isEmpty() ? exact : joinPath(folder, entry);
 }
 
 QByteArray encodeCp1252(const QString& text)

@@ -1,5 +1,7 @@
 #include "platform/Registry.h"
 
+#include "platform/NoCase.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -17,25 +19,11 @@ QString& storeFolderOverride()
 QString existingIniFile(const QString& application)
 {
     const QDir dir(Registry::storeFolder());
-    const QStringList entries = dir.entryList({QStringLiteral("*.ini")}, QDir::Files);
-    const QString wanted = application + QStringLiteral(".ini");
-    for (const QString& entry : entries) {
-        if (entry.compare(wanted, Qt::CaseInsensitive) == 0) {
-            return dir.filePath(entry);
-        }
-    }
-    return QString();
+    const QString entry =
+        NoCase::find(dir.entryList({QStringLiteral("*.ini")}, QDir::Files), application + QStringLiteral(".ini"));
+    return entry.isEmpty() ? QString() : dir.filePath(entry);
 }
 
-QString matchNoCase(const QStringList& candidates, const QString& wanted)
-{
-    for (const QString& candidate : candidates) {
-        if (candidate.compare(wanted, Qt::CaseInsensitive) == 0) {
-            return candidate;
-        }
-    }
-    return QString();
-}
 } // namespace
 
 namespace Registry
@@ -68,12 +56,12 @@ QString getSetting(const QString& application, const QString& section, const QSt
         return defaultValue;
     }
     QSettings settings(file, QSettings::IniFormat);
-    const QString group = matchNoCase(settings.childGroups(), section);
+    const QString group = NoCase::find(settings.childGroups(), section);
     if (group.isEmpty()) {
         return defaultValue;
     }
     settings.beginGroup(group);
-    const QString key = matchNoCase(settings.childKeys(), name);
+    const QString key = NoCase::find(settings.childKeys(), name);
     if (key.isEmpty()) {
         return defaultValue;
     }
@@ -90,12 +78,12 @@ bool saveSetting(const QString& application, const QString& section, const QStri
 {
     QDir().mkpath(storeFolder());
     QSettings settings(iniFilePath(application), QSettings::IniFormat);
-    QString group = matchNoCase(settings.childGroups(), section);
+    QString group = NoCase::find(settings.childGroups(), section);
     if (group.isEmpty()) {
         group = section;
     }
     settings.beginGroup(group);
-    QString key = matchNoCase(settings.childKeys(), name);
+    QString key = NoCase::find(settings.childKeys(), name);
     if (key.isEmpty()) {
         key = name;
     }
