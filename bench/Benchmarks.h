@@ -1,11 +1,13 @@
 #pragma once
 
+#include "BenchDatabase.h"
+
 // The benchmark program's parts; each prints its medians.
 namespace Benchmarks
 {
 // Day show and day save on six users with twenty years of filled days, and
 // on one month of days.
-void runDayBenchmark();
+void runDayBenchmark(const BenchDatabase::Databases& databases);
 // One name completion on a names table of 100,000 names.
 void runNamesBenchmark();
 } // namespace Benchmarks

@@ -1,5 +1,7 @@
 #include "Benchmarks.h"
 
+#include "BenchDatabase.h"
+
 #include "dayrecords/DayLoader.h"
 #include "dayrecords/DayView.h"
 #include "dayrecords/Module1.h"
@@ -19,95 +21,13 @@
 
 namespace
 {
-constexpr int Users = 6;
+using BenchDatabase::Users;
+using BenchDatabase::filledDay;
+using BenchDatabase::verdict;
 constexpr int ShowRuns = 1000;
 constexpr int SaveRuns = 150;
 constexpr double ShowTargetMs = 2.0;
 constexpr double SaveTargetMs = 10.0;
-
-const QString CrLf = QStringLiteral("\r\n");
-
-QString patientName(QRandomGenerator& random)
-{
-    static const char* const family[] = {"Dupont", "Martin", "Bernard", "Lefèvre", "Moreau", "Girard",
-                                          "Roux", "Fontaine", "Chevalier", "Gauthier", "Perrin", "Masson"};
-    static const char* const first[] = {"Jean", "Marie", "Hélène", "Jérôme", "Léa", "François", "Zoé"};
-    return QStringLiteral("%1 %2 %3")
-        .arg(random.bounded(2) ? QStringLiteral("M.") : QStringLiteral("Mme"),
-             QString::fromUtf8(family[random.bounded(static_cast<int>(std::size(family)))]),
-             QString::fromUtf8(first[random.bounded(static_cast<int>(std::size(first)))]));
-}
-
-// A full working day: most slots taken, a post-it, a theatre list, some ticks.
-DayScreen filledDay(qint32 serial, QRandomGenerator& random)
-{
-    DayScreen day;
-    day.setShownDayCaption(QString::number(serial));
-    for (int row = 0; row < DayGridShape::SlotCount; ++row) {
-        if (random.bounded(10) < 7) {
-            day.setSlotText(row, patientName(random) + QStringLiteral(" tél. 01 23 45 67 89"));
-            day.setTickValue(row, random.bounded(2));
-        }
-    }
-    day.setPostit(QStringLiteral("Rappeler le laboratoire.\r\nCommander les gants."));
-    day.setBloc(QStringLiteral("8h00 cataracte\r\n9h30 canal carpien\r\n11h00 hernie"));
-    day.setBoxVisible(SideBox::Echo1, true);
-    day.setBoxText(SideBox::Echo1, QStringLiteral("Echographies : 3"));
-    if (random.bounded(20) == 0) {
-        day.setBoxVisible(SideBox::Absent2, true);
-        day.setBoxText(SideBox::Absent2, QStringLiteral("ABSENT"));
-    }
-    return day;
-}
-
-// Builds a database of `days` filled days per user, ending at `lastDay`, in
-// one write transaction.
-bool buildDatabase(const QString& path, qint32 lastDay, int days, QTextStream& out)
-{
-    const Status created = AppointmentDatabase::create(path);
-    if (!created) {
-        out << "création impossible : " << created.error() << '\n';
-        return false;
-    }
-    auto opened = DbConnection::open(path, AppointmentDatabase::tableNames());
-    if (!opened) {
-        out << "ouverture impossible : " << opened.error() << '\n';
-        return false;
-    }
-    DbConnection& db = **opened;
-    QRandomGenerator random(39148);
-    if (!db.beginWrite()) {
-        return false;
-    }
-    for (int user = 1; user <= Users; ++user) {
-        QSqlQuery insert(db.database());
-        insert.prepare(QStringLiteral("INSERT INTO %1 (AGENDATE, RVOUS, Postit, Bloc, ABSENT1, ABSENT2, ECHO1,"
-                                      " ECHO1_TXT, ECHO2, COCHE) VALUES (?, ?, ?, ?, 0, ?, 1, ?, 0, ?)")
-                           .arg(Sql::quoteIdentifier(DayQuery::tableName(user))));
-        for (qint32 serial = lastDay - days + 1; serial <= lastDay; ++serial) {
-            const DayRecord record = DayLoader::FillDayRecord(filledDay(serial, random));
-            insert.addBindValue(serial);
-            insert.addBindValue(record.rvous);
-            insert.addBindValue(record.postit);
-            insert.addBindValue(record.bloc);
-            insert.addBindValue(record.flag(SideBox::Absent2).isSet() ? 1 : 0);
-            insert.addBindValue(record.flag(SideBox::Echo1).text.value_or(QString()));
-            insert.addBindValue(record.coche);
-            if (!insert.exec()) {
-                out << "remplissage impossible : " << Sql::reason(insert.lastError()) << '\n';
-                db.rollback();
-                return false;
-            }
-        }
-    }
-    return db.commit().ok();
-}
-
-double median(std::vector<qint64>& nanoseconds)
-{
-    std::sort(nanoseconds.begin(), nanoseconds.end());
-    return static_cast<double>(nanoseconds[nanoseconds.size() / 2]) / 1e6;
-}
 
 struct ShowTimes
 {
@@ -137,7 +57,7 @@ ShowTimes timeShow(const QString& big, int bigDays, const QString& small, int sm
         }
         (onBig ? bigSamples : smallSamples).push_back(timer.nsecsElapsed());
     }
-    return {median(bigSamples), median(smallSamples)};
+    return {BenchDatabase::medianMs(bigSamples), BenchDatabase::medianMs(smallSamples)};
 }
 
 // Day save: the whole day written from a filled screen, in its own write
@@ -162,40 +82,22 @@ double timeSave(const QString& path, qint32 lastDay, int days)
             return -1;
         }
     }
-    return median(samples);
+    return BenchDatabase::medianMs(samples);
 }
 
-QString verdict(bool ok)
-{
-    return ok ? QStringLiteral("OK") : QStringLiteral("HORS CIBLE");
-}
 } // namespace
 
 namespace Benchmarks
 {
-void runDayBenchmark()
+void runDayBenchmark(const BenchDatabase::Databases& databases)
 {
     QTextStream out(stdout);
-    QTemporaryDir dir;
-    const qint32 lastDay = Dates::daySerial(QDate(2026, 12, 31));
-    const int twentyYears = Dates::daySerial(QDate(2026, 12, 31)) - Dates::daySerial(QDate(2006, 12, 31));
-    const int oneMonth = 31;
-    const QString big = QDir(dir.path()).filePath(QStringLiteral("vingt-ans/AGENDAS.MDB"));
-    const QString small = QDir(dir.path()).filePath(QStringLiteral("un-mois/AGENDAS.MDB"));
-    QDir().mkpath(QFileInfo(big).absolutePath());
-    QDir().mkpath(QFileInfo(small).absolutePath());
-
-    out << "Jours : " << Users << " utilisateurs, " << twentyYears << " jours remplis chacun (20 ans)\n";
-    out.flush();
-    QElapsedTimer fill;
-    fill.start();
-    if (!buildDatabase(big, lastDay, twentyYears, out) || !buildDatabase(small, lastDay, oneMonth, out)) {
-        out << "Base de mesure impossible à construire.\n";
-        return;
-    }
-    out << QStringLiteral("  remplissage : %1 s, fichier de %2 Mo\n")
-               .arg(static_cast<double>(fill.elapsed()) / 1000.0, 0, 'f', 1)
-               .arg(static_cast<double>(QFileInfo(big).size()) / 1e6, 0, 'f', 1);
+    out << "Jours :\n";
+    const QString& big = databases.twentyYears;
+    const QString& small = databases.oneMonth;
+    const qint32 lastDay = databases.lastDay;
+    const int twentyYears = databases.twentyYearsDays;
+    const int oneMonth = databases.oneMonthDays;
 
     const ShowTimes show = timeShow(big, twentyYears, small, oneMonth, lastDay);
     const double showBig = show.twentyYears;

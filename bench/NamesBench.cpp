@@ -1,5 +1,7 @@
 #include "Benchmarks.h"
 
+#include "BenchDatabase.h"
+
 #include "mainwindow/NameSearch.h"
 #include "mainwindow/NamesImport.h"
 
@@ -41,12 +43,6 @@ QList<NameMatch> generatedNames(QRandomGenerator& random)
         names.append({family, QString::fromUtf8(firstNames[random.bounded(firstCount)])});
     }
     return names;
-}
-
-double medianMs(std::vector<qint64>& nanoseconds)
-{
-    std::sort(nanoseconds.begin(), nanoseconds.end());
-    return static_cast<double>(nanoseconds[nanoseconds.size() / 2]) / 1e6;
 }
 } // namespace
 
@@ -101,9 +97,9 @@ void runNamesBenchmark()
 
     out << "names: table of " << NameCount << " names built in " << QString::number(buildMs, 'f', 1) << " ms"
         << Qt::endl;
-    out << "names: one completion lookup, median " << QString::number(medianMs(warm), 'f', 3) << " ms over "
+    out << "names: one completion lookup, median " << QString::number(BenchDatabase::medianMs(warm), 'f', 3) << " ms over "
         << WarmLookups << " lookups (" << found << " found; target <= 5 ms)" << Qt::endl;
-    out << "names: lookup opening the database anew, median " << QString::number(medianMs(cold), 'f', 3)
+    out << "names: lookup opening the database anew, median " << QString::number(BenchDatabase::medianMs(cold), 'f', 3)
         << " ms over " << ColdLookups << " lookups" << Qt::endl;
 }
 } // namespace Benchmarks

@@ -3,11 +3,19 @@
 #include "Benchmarks.h"
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTextStream>
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    Benchmarks::runDayBenchmark();
+    QTemporaryDir folder;
+    BenchDatabase::Databases databases;
+    QTextStream out(stdout);
+    if (!folder.isValid() || !BenchDatabase::buildAll(folder.path(), databases, out)) {
+        return 1;
+    }
+    Benchmarks::runDayBenchmark(databases);
     Benchmarks::runNamesBenchmark();
     return 0;
 }

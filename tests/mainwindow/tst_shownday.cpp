@@ -285,6 +285,75 @@ private slots:
         QCOMPARE(fx.shownSerial(), today + 1);
     }
 
+    void openingFromAnotherWindowSavesFirstAndKeepsTheMainWindowsDay()
+    {
+        Fixture fx;
+        const qint32 today = Dates::daySerial(Clock::today());
+        const qint32 other = today + 5;
+        fx.storeDay(1, other, {{3, QStringLiteral("Martin")}}, QStringLiteral("Rappeler"), true);
+        Form1& f = fx.open();
+        QVERIFY(fx.allTicksShown());
+
+        // The shown day's typing goes to its own day before the other day shows.
+        fx.type(7, QStringLiteral("Bernard"));
+        QVERIFY(f.shownDay().openDayFromWindow(other));
+        QCOMPARE(fx.storedRows(1, today).at(7), QStringLiteral("Bernard"));
+        QCOMPARE(fx.shownSerial(), other);
+        QCOMPARE(f.ui().LblDate->text(), Dates::longDate(Dates::dateFromSerial(other)));
+        QCOMPARE(fx.rowText(3), QStringLiteral("Martin"));
+        QVERIFY(f.dayView().boxVisible(SideBox::Absent1));
+        QVERIFY(!f.state().DayModified);
+        QCOMPARE(f.state().ShownDaySerial, today);
+        QCOMPARE(f.ui().MonthView1->selectedDate(), Clock::today());
+        QVERIFY(fx.allTicksShown());
+
+        // "x" goes back to the day the main window showed itself.
+        QTest::mouseClick(f.ui().Command1, Qt::LeftButton);
+        QCOMPARE(fx.shownSerial(), today);
+        QCOMPARE(fx.rowText(7), QStringLiteral("Bernard"));
+        QVERIFY(f.shownDay().openDayFromWindow(other));
+
+        // The opened day is the base of the next save: another workstation's
+        // booking of that day stays.
+        fx.storeDay(1, other, {{3, QStringLiteral("Martin")}, {10, QStringLiteral("Autre poste")}},
+                    QStringLiteral("Rappeler"), true);
+        fx.type(4, QStringLiteral("Moi"));
+        fx.save();
+        QCOMPARE(fx.storedRows(1, other).at(4), QStringLiteral("Moi"));
+        QCOMPARE(fx.storedRows(1, other).at(10), QStringLiteral("Autre poste"));
+
+        // A day without a record opens empty, its boxes hidden, and adds no row.
+        const int rows = fx.rowCount(1);
+        QVERIFY(f.shownDay().openDayFromWindow(other + 1));
+        QCOMPARE(fx.rowText(3), QString());
+        QVERIFY(!f.dayView().boxVisible(SideBox::Absent1));
+        QCOMPARE(fx.rowCount(1), rows);
+    }
+
+    void openingFromAnotherWindowChangesNothingWhenItFails()
+    {
+        Fixture fx;
+        const qint32 today = Dates::daySerial(Clock::today());
+        Form1& f = fx.open();
+
+        // The read fails: one message, the screen as it was.
+        fx.loseDatabase();
+        QVERIFY(!f.shownDay().openDayFromWindow(today + 2));
+        QCOMPARE(Dialogs::Test::shown().size(), 1);
+        QCOMPARE(fx.shownSerial(), today);
+
+        // The save of the typing fails: its message, nothing opens, the typing stays.
+        Dialogs::Test::clear();
+        fx.type(2, QStringLiteral("Durand"));
+        QVERIFY(!f.shownDay().openDayFromWindow(today + 2));
+        QCOMPARE(Dialogs::Test::shown().size(), 1);
+        QVERIFY(Dialogs::Test::shown().at(0).text.contains(QStringLiteral("n'a pas pu être enregistré")));
+        QCOMPARE(fx.shownSerial(), today);
+        QCOMPARE(fx.rowText(2), QStringLiteral("Durand"));
+        QVERIFY(f.state().DayModified);
+        fx.findDatabaseAgain();
+    }
+
     void withoutDatabaseNothingBreaksNorIsWritten()
     {
         Fixture fx; // CHEMIN is absent: the program's folder is no AGENDAS.MDB

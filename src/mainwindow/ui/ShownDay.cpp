@@ -213,6 +213,25 @@ bool ShownDay::showSerial(qint32 serial)
     return true;
 }
 
+bool ShownDay::openDayFromWindow(qint32 serial, QWidget* messageParent)
+{
+    if (!saveIfModified()) {
+        return false;
+    }
+    MainState& st = m_form.state();
+    const Result<std::optional<DayRecord>> found =
+        st.canSave() ? Module1::dayLookup(st.CurrentUser, serial, st.OpenPath)
+                     : Result<std::optional<DayRecord>>::failure(QStringLiteral("Aucune base de données n'est ouverte."));
+    if (!found) {
+        Dialogs::message(messageParent != nullptr ? messageParent : &m_form, readFailedMessage(serial, found.error()));
+        return false;
+    }
+    setShownDayCaptions(serial);
+    showRecord(*found);
+    st.DayModified = false;
+    return true;
+}
+
 bool ShownDay::SUIV_PREC()
 {
     return showSerial(m_form.state().ShownDaySerial);

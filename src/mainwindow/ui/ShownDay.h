@@ -10,6 +10,7 @@
 
 class Form1;
 class QCloseEvent;
+class QWidget;
 
 // The shown day: saving (ENREG_01), showing (SUIV_PREC), day moves, calendar,
 // the "x" button, the save command, the reload timer and quitting.
@@ -45,6 +46,18 @@ public:
     bool SUIV_PREC();
     // The same for any day: ShownDaySerial becomes `serial` once it is shown.
     bool showSerial(qint32 serial);
+
+    // Opens day `serial` of the current user at another window's request (the
+    // week window, the search). The shown day's unsaved edits are saved to
+    // their own day first; the day is read before anything on screen changes;
+    // Label2 and LblDate name it and the grid shows its record, or an empty
+    // grid with the banners and ultrasound boxes hidden, and it becomes the
+    // base of the next save; DayModified is false after. ShownDaySerial, the
+    // calendar and the tick boxes' visibility stay as they were, so "x" goes
+    // back to the day the main window itself showed. False when the save or
+    // the read failed: the message has been shown (over `messageParent`, or
+    // the main window) and nothing on screen changed.
+    bool openDayFromWindow(qint32 serial, QWidget* messageParent = nullptr);
 
     // Shows a looked-up record (or the empty grid for none) and keeps it as the
     // day as shown, against which the next save tells this workstation's edits
