@@ -2,7 +2,7 @@
 # builds into ./build.
 set -euo pipefail
 
-KORDELA_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+KORDELA_PACKAGES=(cmake g++ make qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev poppler-utils
                   qt6-translations-l10n fonts-liberation)
 
 kordela_install_missing() {

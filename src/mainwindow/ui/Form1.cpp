@@ -7,6 +7,7 @@
 #include "mainwindow/ui/ShownDay.h"
 #include "mainwindow/ui/StartUp.h"
 #include "mainwindow/ui/UserSwitch.h"
+#include "printing/ui/PrintMenu.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -20,6 +21,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), m_view(m_ui)
     m_dayEditing = new DayEditing(*this);
     m_nameCompletion = new NameCompletion(*this);
     m_menuCommands = new MenuCommands(*this);
+    new PrintMenu(*this);
 }
 
 Form1::~Form1() = default;

@@ -89,6 +89,12 @@ bool choosePrinter(QWidget* parent, QPrinter* printer)
 {
     if (testState().enabled) {
         const QVariant answer = *takeTestAnswer(QStringLiteral("printer"), QString(), QString());
+        if (answer.metaType() == QMetaType::fromType<QString>()) {
+            // A file path: the choice of printing to that PDF file.
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(answer.toString());
+            return true;
+        }
         return answer.isValid() ? answer.toBool() : false;
     }
     QPrintDialog dialog(printer, parent);

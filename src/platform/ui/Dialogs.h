@@ -48,8 +48,9 @@ namespace Test
 void setEnabled(bool enabled);
 bool enabled();
 // Queues the answer of the next dialog: an Answer for a box, a QColor (or an
-// invalid QVariant for cancel) for the colour chooser, a bool for the printer,
-// a QString for the file and folder choosers.
+// invalid QVariant for cancel) for the colour chooser, a bool or the path of
+// a PDF file to print to for the printer, a QString for the file and folder
+// choosers.
 void setNextAnswer(const QVariant& answer);
 void setNextAnswer(Answer answer);
 int pendingAnswers();
