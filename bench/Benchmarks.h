@@ -10,4 +10,6 @@ namespace Benchmarks
 void runDayBenchmark(const BenchDatabase::Databases& databases);
 // One name completion on a names table of 100,000 names.
 void runNamesBenchmark();
+// Each print command composed and rendered into a PDF file.
+void runPrintBenchmark();
 } // namespace Benchmarks

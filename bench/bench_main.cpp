@@ -2,13 +2,17 @@
 // run by hand: ./build/kordela-bench
 #include "Benchmarks.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The printing benchmark draws text, which needs the GUI; no window is shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
     QTemporaryDir folder;
     BenchDatabase::Databases databases;
     QTextStream out(stdout);
@@ -17,5 +21,6 @@ int main(int argc, char* argv[])
     }
     Benchmarks::runDayBenchmark(databases);
     Benchmarks::runNamesBenchmark();
+    Benchmarks::runPrintBenchmark();
     return 0;
 }
