@@ -166,8 +166,6 @@ void TestPrintedPages::halfDaySheets()
         // The notes never go on a sheet.
         const QString all = page.texts().join(QLatin1Char('|'));
         QVERIFY(!all.contains(QLatin1String("POSTIT")) && !all.contains(QLatin1String("PROGRAMME")));
-        // The same day gives the same sheet.
-        QCOMPARE(half.sheet(day), page);
     }
 }
 

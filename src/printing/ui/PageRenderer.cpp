@@ -40,6 +40,9 @@ QString unusablePrinter(const QPrinter& printer)
         return QStringLiteral("le fichier « %1 » ne peut pas être écrit.")
             .arg(Files::displayPath(printer.outputFileName()));
     }
+    if (printer.printerName().isEmpty()) {
+        return QStringLiteral("aucune imprimante n'est disponible.");
+    }
     return QStringLiteral("l'imprimante « %1 » ne peut pas être utilisée.").arg(printer.printerName());
 }
 } // namespace

@@ -82,6 +82,12 @@ void TestPrintMenu::morningSheetPrintsTheShownDay()
     fx.storeDay(1, today, {{0, QStringLiteral("Bernard Zoé")}, {30, QStringLiteral("Après-midi Roux")}});
     Form1& form = fx.open();
     fx.type(2, QStringLiteral("Dupont Hélène"));
+    // A morning marked absent, with its ultrasound list: neither goes on the
+    // sheet, the rows still do.
+    Fixture::press(form.ui().CmdAbsent1);
+    Fixture::press(form.ui().CmdEcho1);
+    form.ui().TxtEcho1->setText(QStringLiteral("Echo Zorro"));
+    form.ui().grid->banner(0)->setText(QStringLiteral("Congrès Xavier"));
     QVERIFY(fx.state().DayModified);
 
     const QString path = pdf(fx, QStringLiteral("matin.pdf"));
@@ -97,12 +103,28 @@ void TestPrintMenu::morningSheetPrintsTheShownDay()
     QCOMPARE(shown.value(3), QStringLiteral("30 : Dupont Hélène"));
     QCOMPARE(shown.size(), 25);
     QCOMPARE(shown.last(), QStringLiteral("45 :"));
-    QVERIFY(!pages.first().contains(QLatin1String("Roux")));
+    for (const QString& absent : {QStringLiteral("Roux"), QStringLiteral("Zorro"), QStringLiteral("Xavier"),
+                                  QStringLiteral("ABSENT")}) {
+        QVERIFY2(!pages.first().contains(absent), qPrintable(absent));
+    }
 
     // Printing saved nothing and left the day modified.
     QVERIFY(fx.state().DayModified);
     QCOMPARE(fx.storedRows(1, today).value(2), QString());
     QCOMPARE(messages(), QStringList());
+
+    // Another user's afternoon: its name, its 30-minute labels, its theatre title.
+    fx.user(2);
+    const QString afternoon = pdf(fx, QStringLiteral("apres-midi.pdf"));
+    printTo(form.ui().Amidi, afternoon);
+    const QStringList second = pageLines(pdfPages(afternoon).value(0));
+    QCOMPARE(second.value(0), form.ui().LblDate->text() + QStringLiteral(" Dr Lefèvre"));
+    QCOMPARE(second.mid(1, 4), (QStringList{QStringLiteral("14h00 :"), QStringLiteral("30 :"),
+                                            QStringLiteral("15h00 :"), QStringLiteral("30 :")}));
+    QCOMPARE(second.last(), QStringLiteral("21h00 :"));
+    const QString theatre = pdf(fx, QStringLiteral("bloc.pdf"));
+    printTo(form.ui().Bloc, theatre);
+    QCOMPARE(pageLines(pdfPages(theatre).value(0)).value(0), QStringLiteral("Bloc Lefèvre"));
 }
 
 void TestPrintMenu::longProgrammeGoesOnASecondPage()
