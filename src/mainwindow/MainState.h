@@ -35,10 +35,18 @@ struct MainState
     qint16 SlotMinutes = 0;   // 10, 15, 20, 30, 60, or 0
     bool DayModified = false;
 
-    // Whether the start-up opened the appointment database. Without it no
-    // command writes anything.
+    // Whether the window counts as connected to the appointment database:
+    // false until the start-up's day lookup reaches it (the caption then
+    // carries " (non connecté)"), true from the first lookup or save of the
+    // main window that succeeds. It blocks nothing: every lookup and save
+    // opens the database anew, so a file that comes back (a share mounted
+    // late) serves the next move, switch or save.
     bool DatabaseReady = false;
 
+    // False only when the start-up stopped at the CHEMIN path test: no user,
+    // no settings, no path that any window may open.
     bool hasUser() const { return CurrentUser >= 1 && CurrentUser <= 6; }
-    bool canSave() const { return DatabaseReady && hasUser(); }
+    // Whether a lookup or a save may be tried: there is a user and a path
+    // that passed the test. Whether it succeeds is the database's answer.
+    bool canSave() const { return hasUser(); }
 };

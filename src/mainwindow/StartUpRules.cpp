@@ -39,8 +39,9 @@ QString unnamedFirstUserMessage()
 QString databaseUnavailableMessage(const QString& path, const QString& reason)
 {
     return QStringLiteral("La base de données des rendez-vous ne peut pas être ouverte :\n%1\n\n%2\n\n"
-                          "L'agenda s'affiche sans base de données : aucun rendez-vous ne sera enregistré. "
-                          "Faites corriger le problème, puis relancez le programme.")
+                          "L'agenda s'affiche sans base de données. Rien n'est enregistré tant qu'elle reste "
+                          "inaccessible ; elle est rouverte à chaque changement de jour ou d'utilisateur et à "
+                          "chaque enregistrement. Faites corriger le problème.")
         .arg(Files::displayPath(path), reason);
 }
 

@@ -3,7 +3,9 @@
 
 #include "mainwindow/MainWindowTestFixture.h"
 
+#include "dayrecords/DayMerge.h"
 #include "dayrecords/Module1.h"
+#include "mainwindow/ui/DayEditing.h"
 
 #include <QAction>
 #include <QSignalSpy>
@@ -153,6 +155,112 @@ private slots:
         QCOMPARE(saves.count(), 1);
         QCOMPARE(fx.storedRows(1, today).at(7), QStringLiteral("Autre"));
         QCOMPARE(fx.storedRows(1, today).at(9), QString());
+
+        // "x" on a day changed elsewhere leaves it modified, with nothing typed:
+        // the tick goes on showing what other workstations store.
+        fx.previous();
+        fx.storeDay(1, today, {{7, QStringLiteral("Autre")}, {8, QStringLiteral("Durand")}});
+        QTest::mouseClick(f.ui().Command1, Qt::LeftButton);
+        QVERIFY(f.state().DayModified);
+        fx.storeDay(1, today, {{7, QStringLiteral("Autre")}, {8, QStringLiteral("Durand")}, {10, QStringLiteral("Petit")}});
+        fx.reloadTick();
+        QCOMPARE(fx.rowText(10), QStringLiteral("Petit"));
+        QCOMPARE(saves.count(), 1);
+    }
+
+    // What the user changed since the day was shown holds the tick back,
+    // also on a day that "x" left modified.
+    void anyTypingHoldsTheReloadBack_data()
+    {
+        QTest::addColumn<int>("edit");
+        QTest::newRow("row") << 0;
+        QTest::newRow("post-it") << 1;
+        QTest::newRow("operating theatre") << 2;
+        QTest::newRow("absence banner text") << 3;
+        QTest::newRow("ultrasound text") << 4;
+        QTest::newRow("absence toggle") << 5;
+        QTest::newRow("ultrasound toggle") << 6;
+    }
+
+    void anyTypingHoldsTheReloadBack()
+    {
+        QFETCH(int, edit);
+        Fixture fx;
+        const qint32 today = Dates::daySerial(Clock::today());
+        Form1& f = fx.open();
+        Form1Ui& ui = f.ui();
+        fx.type(7, QStringLiteral("Bernard"));
+        Fixture::press(ui.CmdAbsent1);
+        Fixture::press(ui.CmdEcho1);
+        fx.save();
+        // Another workstation changes one row of the day and keeps the rest.
+        const auto storeRow = [&](int r, const QString& text) {
+            DayRecord record = *fx.stored(1, today);
+            QStringList rows = SlotTextList::decode(record.rvous);
+            rows[r] = text;
+            record.rvous = SlotTextList::encode(rows);
+            const auto db = DbConnection::open(fx.dbPath);
+            QVERIFY(db && DayStore::save(**db, 1, record).ok());
+        };
+        storeRow(8, QStringLiteral("Durand"));
+        QTest::mouseClick(ui.Command1, Qt::LeftButton);
+        QVERIFY(f.state().DayModified);
+
+        const auto typeInto = [](QWidget* box, const QString& text) {
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_End);
+            TestInput::typeText(box, text);
+        };
+        DayView& view = f.dayView();
+        const DayRecord before = DayLoader::FillDayRecord(view);
+        switch (edit) {
+        case 0: fx.type(12, QStringLiteral("Noël")); break;
+        case 1: typeInto(ui.grid->postitBox(), QStringLiteral("Rappeler")); break;
+        case 2: typeInto(ui.Text3, QStringLiteral("Cholécystectomie")); break;
+        case 3: typeInto(ui.grid->banner(0), QStringLiteral(" congrès")); break;
+        case 4: typeInto(ui.TxtEcho1, QStringLiteral(" : 3")); break;
+        case 5: Fixture::press(ui.CmdAbsent2); break;
+        case 6: Fixture::press(ui.CmdEcho2); break;
+        }
+        const DayRecord typed = DayLoader::FillDayRecord(view);
+        QVERIFY(!(DayUnits::of(typed) == DayUnits::of(before)));
+
+        storeRow(7, QStringLiteral("Autre"));
+        fx.reloadTick();
+        QCOMPARE(fx.rowText(7), QStringLiteral("Bernard"));
+        QVERIFY(DayUnits::of(DayLoader::FillDayRecord(view)) == DayUnits::of(typed));
+        QVERIFY(f.state().DayModified);
+    }
+
+    void longRowsShowFromTheirFirstCharacter()
+    {
+        Fixture fx;
+        const qint32 today = Dates::daySerial(Clock::today());
+        const QString longName =
+            QStringLiteral("Mme Marie-Hélène de La Tour d'Auvergne, née Dupont-Aignan, 1re consultation, tél. 06 12 34 56 78");
+        const QString marker = DayEditing::noAppointmentMarker();
+        fx.storeDay(1, today, {{4, longName}, {6, marker}});
+        fx.storeDay(1, today + 1, {{4, marker}, {6, longName}});
+        Form1& f = fx.open();
+        QVERIFY(fx.row(4)->fontMetrics().horizontalAdvance(longName) > fx.row(4)->width());
+        QVERIFY(fx.row(6)->fontMetrics().horizontalAdvance(marker) > fx.row(6)->width());
+        const auto shownFromStart = [&] {
+            for (const int r : {4, 6}) {
+                QCOMPARE(fx.row(r)->cursorPosition(), 0);
+                QVERIFY(fx.row(r)->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < fx.row(r)->width() / 4);
+            }
+        };
+        shownFromStart(); // at start-up
+        fx.row(4)->setFocus();
+        fx.next(); // a move, the row that had the focus included
+        shownFromStart();
+        fx.storeDay(1, today + 1, {{4, longName}, {6, marker}});
+        fx.reloadTick();
+        shownFromStart();
+        fx.user(2);
+        fx.storeDay(2, today + 1, {{4, longName}, {6, marker}});
+        QTest::mouseClick(f.ui().Command1, Qt::LeftButton);
+        shownFromStart();
     }
 
     void reloadReadsTheShownDayWhateverTheRecordset()
@@ -354,6 +462,90 @@ private slots:
         fx.findDatabaseAgain();
     }
 
+    // A start while the database file is away (a share mounted late): every
+    // move, switch, save or tick opens it anew, so the first one after its
+    // return works, " (non connecté)" goes, and only what was typed is
+    // written over what another workstation stored.
+    void aStartWithoutTheDatabaseRecoversOnceItIsBack()
+    {
+        for (int how = 0; how < 4; ++how) {
+            Fixture fx;
+            const qint32 today = Dates::daySerial(Clock::today());
+            fx.storeDay(1, today, {{3, QStringLiteral("Martin")}});
+            fx.loseDatabase();
+            fx.configure();
+            Form1& f = fx.load();
+            f.show();
+            QCOMPARE(f.windowTitle(), QStringLiteral("Dr Martin (non connecté)"));
+            QVERIFY(!f.state().DatabaseReady);
+            Dialogs::Test::clear();
+            if (how < 2) {
+                fx.type(5, QStringLiteral("Robert"));
+                fx.next(); // refused while the file is away
+                QCOMPARE(fx.shownSerial(), today);
+                QCOMPARE(Dialogs::Test::shown().size(), 1);
+            }
+
+            fx.findDatabaseAgain();
+            switch (how) {
+            case 0: fx.save(); break;
+            case 1: fx.next(); break;
+            case 2: fx.user(2); break;
+            case 3: fx.reloadTick(); break;
+            }
+            QCOMPARE(Dialogs::Test::shown().size(), how < 2 ? 1 : 0);
+            QVERIFY(f.state().DatabaseReady);
+            QCOMPARE(f.windowTitle(), how == 2 ? QStringLiteral("Dr Lefèvre") : QStringLiteral("Dr Martin"));
+            if (how < 2) {
+                QCOMPARE(fx.storedRows(1, today).at(5), QStringLiteral("Robert"));
+                QCOMPARE(fx.storedRows(1, today).at(3), QStringLiteral("Martin"));
+            }
+            if (how == 3) {
+                QCOMPARE(fx.rowText(3), QStringLiteral("Martin"));
+            }
+        }
+    }
+
+    // Quitting or closing with typing that could not be saved asks, Non by
+    // default; with nothing typed the program ends without a word. Without
+    // the database from the start (file away), or without any (CHEMIN refused).
+    void quittingWithUnsavableTypingAsks()
+    {
+        for (const bool chemin : {true, false}) {
+            for (const bool typed : {true, false}) {
+                for (const bool menu : {true, false}) {
+                    Fixture fx;
+                    if (chemin) {
+                        fx.loseDatabase();
+                        fx.configure();
+                    }
+                    Form1& f = fx.load();
+                    f.show();
+                    Dialogs::Test::clear();
+                    if (typed) {
+                        fx.type(1, QStringLiteral("Garnier"));
+                    }
+                    const auto end = [&] { menu ? f.ui().Quitte->trigger() : void(f.close()); };
+                    end();
+                    if (!typed) {
+                        QVERIFY(Dialogs::Test::shown().isEmpty());
+                        QVERIFY(!f.isVisible());
+                        continue;
+                    }
+                    QCOMPARE(Dialogs::Test::shown().size(), 1);
+                    QCOMPARE(Dialogs::Test::shown().at(0).kind, QStringLiteral("question"));
+                    QVERIFY(Dialogs::Test::shown().at(0).text.contains(QStringLiteral("Quitter sans enregistrer ?")));
+                    // No answer queued: the default, Non, keeps the window and the typing.
+                    QVERIFY(f.isVisible());
+                    QCOMPARE(fx.rowText(1), QStringLiteral("Garnier"));
+                    Dialogs::Test::setNextAnswer(Dialogs::Answer::Yes);
+                    end();
+                    QVERIFY(!f.isVisible());
+                }
+            }
+        }
+    }
+
     void withoutDatabaseNothingBreaksNorIsWritten()
     {
         Fixture fx; // CHEMIN is absent: the program's folder is no AGENDAS.MDB
@@ -375,10 +567,6 @@ private slots:
             QVERIFY(message.contains(QStringLiteral("Aucune base de données")));
         }
 
-        // Quitting ends without asking.
-        Dialogs::Test::clear();
-        f.ui().Quitte->trigger();
-        QVERIFY(Dialogs::Test::shown().isEmpty() && !f.isVisible());
         QCOMPARE(fx.rowCount(1), 0);
     }
 };

@@ -305,7 +305,7 @@ private slots:
             QVERIFY2(text.contains(Files::displayPath(path)), qPrintable(text));
             QVERIFY2(text.contains(missing ? QStringLiteral("introuvable") : QStringLiteral("n'est pas une base de données")),
                      qPrintable(text));
-            QVERIFY(!fx.state().DatabaseReady && !fx.state().canSave());
+            QVERIFY(!fx.state().DatabaseReady);
             // The window says it, for user 1.
             QCOMPARE(f.windowTitle(), QStringLiteral("Dr Martin (non connecté)"));
             QCOMPARE(fx.state().CurrentUser, 1);
@@ -316,6 +316,42 @@ private slots:
                 QCOMPARE(TestEnv::readFile(path), letter);
             }
         }
+    }
+
+    // A table missing from the file refuses its own user only.
+    void missingTableRefusesThatUserOnly()
+    {
+        Fixture fx;
+        {
+            const auto db = DbConnection::open(fx.dbPath);
+            QSqlQuery drop((*db)->database());
+            QVERIFY(drop.exec(QStringLiteral("DROP TABLE RVOUS1")));
+        }
+        const qint32 today = Dates::daySerial(Today);
+        fx.storeDay(2, today, {{4, QStringLiteral("Lefèvre")}});
+        fx.configure();
+        Form1& f = fx.load();
+        QCOMPARE(Fixture::messages().size(), 1);
+        QVERIFY(Fixture::messages().constFirst().contains(QStringLiteral("RVOUS1")));
+        QCOMPARE(f.windowTitle(), QStringLiteral("Dr Martin (non connecté)"));
+
+        // User 2's table is there: the switch shows it, the caption loses its mark.
+        Dialogs::Test::clear();
+        fx.user(2);
+        QVERIFY(Fixture::messages().isEmpty());
+        QCOMPARE(fx.state().CurrentUser, 2);
+        QCOMPARE(f.windowTitle(), QStringLiteral("Dr Lefèvre"));
+        QCOMPARE(fx.rowText(4), QStringLiteral("Lefèvre"));
+        fx.type(5, QStringLiteral("Roux"));
+        fx.save();
+        QCOMPARE(fx.storedRows(2, today).at(5), QStringLiteral("Roux"));
+
+        // User 1 stays refused, with the reason, and user 2's day stays shown.
+        fx.user(1);
+        QCOMPARE(Fixture::messages().size(), 1);
+        QVERIFY(Fixture::messages().constFirst().contains(QStringLiteral("RVOUS1")));
+        QCOMPARE(fx.state().CurrentUser, 2);
+        QCOMPARE(fx.rowText(5), QStringLiteral("Roux"));
     }
 };
 

@@ -49,6 +49,9 @@ void Form1View::setSlotText(int row, const QString& text)
     const QString clean = SlotTextBox::withoutLineBreaks(text);
     if (box->text() != clean) {
         box->setText(clean);
+        // A text wider than the row shows its beginning (the title and the
+        // name), not its end.
+        box->setCursorPosition(0);
     }
 }
 

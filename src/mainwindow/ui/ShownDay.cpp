@@ -6,6 +6,7 @@
 #include "dayrecords/Module1.h"
 #include "dayrecords/ui/DayGrid.h"
 #include "mainwindow/ConflictReport.h"
+#include "mainwindow/StartUpRules.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/PressButton.h"
 #include "platform/Clock.h"
@@ -101,10 +102,48 @@ void ShownDay::reportConflicts()
     Dialogs::message(&m_form, text);
 }
 
-Status ShownDay::showDay(qint32 serial)
+void ShownDay::markConnected()
+{
+    MainState& st = m_form.state();
+    if (st.DatabaseReady) {
+        return;
+    }
+    st.DatabaseReady = true;
+    const QString suffix = StartUpRules::notConnectedSuffix();
+    const QString caption = m_form.windowTitle();
+    if (caption.endsWith(suffix)) {
+        m_form.setWindowTitle(caption.left(caption.size() - suffix.size()));
+    }
+}
+
+Result<std::optional<DayRecord>> ShownDay::lookUpDay(int user, qint32 serial)
+{
+    if (!m_form.state().hasUser()) {
+        return Result<std::optional<DayRecord>>::failure(QStringLiteral("Aucune base de données n'est ouverte."));
+    }
+    auto found = Module1::dayLookup(user, serial, m_form.state().OpenPath);
+    if (found) {
+        markConnected();
+    }
+    return found;
+}
+
+bool ShownDay::holdsTyping() const
 {
     const MainState& st = m_form.state();
-    const auto found = Module1::dayLookup(st.CurrentUser, serial, st.OpenPath);
+    if (!st.DayModified) {
+        return false;
+    }
+    const std::optional<qint32> serial = captionSerial(m_form.ui().Label2);
+    if (!m_base || !serial || m_base->user != st.CurrentUser || m_base->serial != *serial) {
+        return true;
+    }
+    return DayUnits::of(DayLoader::FillDayRecord(m_form.dayView())) != m_base->units;
+}
+
+Status ShownDay::showDay(qint32 serial)
+{
+    const auto found = lookUpDay(m_form.state().CurrentUser, serial);
     if (!found) {
         return found.status();
     }
@@ -142,6 +181,7 @@ Status ShownDay::saveShownDay()
     if (!written) {
         return written.status();
     }
+    markConnected();
     m_conflicts = conflicts;
     m_written = *written;
     m_base = Base{st.CurrentUser, *serial, DayUnits::of(*written)};
@@ -199,9 +239,7 @@ bool ShownDay::showSerial(qint32 serial)
     MainState& st = m_form.state();
     // The day is read before anything on screen changes, so that a failure
     // never leaves one day's rows under another day's date.
-    const Result<std::optional<DayRecord>> found =
-        st.canSave() ? Module1::dayLookup(st.CurrentUser, serial, st.OpenPath)
-                     : Result<std::optional<DayRecord>>::failure(QStringLiteral("Aucune base de données n'est ouverte."));
+    const Result<std::optional<DayRecord>> found = lookUpDay(st.CurrentUser, serial);
     if (!found) {
         Dialogs::message(&m_form, readFailedMessage(serial, found.error()));
         return false;
@@ -219,9 +257,7 @@ bool ShownDay::openDayFromWindow(qint32 serial, QWidget* messageParent)
         return false;
     }
     MainState& st = m_form.state();
-    const Result<std::optional<DayRecord>> found =
-        st.canSave() ? Module1::dayLookup(st.CurrentUser, serial, st.OpenPath)
-                     : Result<std::optional<DayRecord>>::failure(QStringLiteral("Aucune base de données n'est ouverte."));
+    const Result<std::optional<DayRecord>> found = lookUpDay(st.CurrentUser, serial);
     if (!found) {
         Dialogs::message(messageParent != nullptr ? messageParent : &m_form, readFailedMessage(serial, found.error()));
         return false;
@@ -292,11 +328,12 @@ void ShownDay::autoSaveChosen()
 
 void ShownDay::reloadTick()
 {
-    // The reload shows the stored day again only while the screen holds no
-    // edit of its own, and reads the shown day itself, whatever the other
-    // windows did with the shared recordset.
+    // The reload shows the stored day again only while the screen holds
+    // nothing the user typed since the day was shown (a day reloaded by "x"
+    // is modified but holds no typing), and reads the shown day itself,
+    // whatever the other windows did with the shared recordset.
     MainState& st = m_form.state();
-    if (!st.canSave() || st.DayModified || QApplication::activeModalWidget() != nullptr) {
+    if (!st.hasUser() || holdsTyping() || QApplication::activeModalWidget() != nullptr) {
         return;
     }
     const std::optional<qint32> serial = captionSerial(m_form.ui().Label2);
@@ -311,17 +348,15 @@ void ShownDay::reloadTick()
     if (!found) {
         return;
     }
+    markConnected();
     showRecord(*found);
     st.DayModified = false;
 }
 
 bool ShownDay::saveBeforeEnding()
 {
-    if (!m_form.state().canSave()) {
-        return true; // nothing was ever shown from a database: nothing to write
-    }
-    Status result = Status::success();
-    {
+    Status result = Status::failure(noDatabaseReason());
+    if (m_form.state().canSave()) {
         WaitCursor hourglass;
         result = saveShownDay();
     }
@@ -329,6 +364,9 @@ bool ShownDay::saveBeforeEnding()
         m_form.state().DayModified = false;
         reportConflicts();
         return true;
+    }
+    if (!holdsTyping()) {
+        return true; // nothing of the user's is lost
     }
     const QString question =
         QStringLiteral("Le jour affiché n'a pas pu être enregistré.\n%1\n\n"

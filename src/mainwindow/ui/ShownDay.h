@@ -25,6 +25,18 @@ class ShownDay : public QObject
 public:
     explicit ShownDay(Form1& form);
 
+    // The main window's day lookup for `user`: the database is opened anew
+    // at OpenPath, so a file that was missing serves as soon as it is back.
+    // Refused without a user (the start-up stopped at the path test). A
+    // lookup that succeeds marks the window connected again.
+    Result<std::optional<DayRecord>> lookUpDay(int user, qint32 serial);
+
+    // Whether the screen holds something the user typed, ticked or toggled
+    // that is not stored: the day is modified and differs from the day as it
+    // was shown (or was never shown from the database). A day modified only
+    // by a reload ("x") holds nothing of the user's.
+    bool holdsTyping() const;
+
     // The day show: looks day `serial` up in the current user's table and
     // loads it into the grid, or clears the grid when it has no record. The
     // caller shows the reason of a failure.
@@ -102,6 +114,8 @@ private:
     };
 
     void rememberBase();
+    // A lookup or save reached the database: " (non connecté)" leaves the caption.
+    void markConnected();
     // Tells the user what another workstation had changed that this save replaced.
     void reportConflicts();
 

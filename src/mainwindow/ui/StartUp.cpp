@@ -1,6 +1,5 @@
 #include "mainwindow/ui/StartUp.h"
 
-#include "dayrecords/DayLoader.h"
 #include "dayrecords/ui/DayGrid.h"
 #include "mainwindow/StartUpRules.h"
 #include "mainwindow/ui/Form1.h"
@@ -217,16 +216,18 @@ void StartUp::setUpUserOne()
 }
 
 // Today's page of user 1. A database that cannot be opened is said, and the
-// window goes on with an empty grid, marked as not connected.
+// window goes on with an empty grid, marked as not connected until a lookup
+// or a save reaches the database. The empty grid is the day as shown, so
+// that a later save writes only what was typed over what is stored.
 void StartUp::showFirstDay()
 {
     MainState& st = m_form.state();
     const Status shown = m_form.shownDay().showDay(st.ShownDaySerial);
-    st.DatabaseReady = shown.ok();
     if (shown) {
         return;
     }
-    DayLoader::ClearDayGrid(m_form.dayView());
+    st.DatabaseReady = false;
+    m_form.shownDay().showRecord(std::nullopt);
     m_form.setWindowTitle(m_form.windowTitle() + StartUpRules::notConnectedSuffix());
     Dialogs::message(&m_form, StartUpRules::databaseUnavailableMessage(st.OpenPath, shown.error()));
 }

@@ -1,7 +1,5 @@
 #include "mainwindow/ui/UserSwitch.h"
 
-#include "dayrecords/DayLoader.h"
-#include "dayrecords/Module1.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/PressButton.h"
 #include "mainwindow/ui/ShownDay.h"
@@ -73,7 +71,7 @@ bool UserSwitch::switchTo(int user)
 
     // The day is read before the window changes, so that a failure leaves the
     // window on the user and the day it showed.
-    const auto found = Module1::dayLookup(shownUser, serial, st.OpenPath);
+    const auto found = m_form.shownDay().lookUpDay(shownUser, serial);
     if (!found) {
         Dialogs::message(&m_form, ShownDay::readFailedMessage(serial, found.error()));
         return false;
