@@ -67,20 +67,6 @@ DayRecord readRecord(const QSqlQuery& query)
     return record;
 }
 
-Result<QString> checkedTable(DbConnection& db, int user)
-{
-    const QString wanted = DayQuery::tableName(user);
-    if (wanted.isEmpty()) {
-        return Result<QString>::failure(QStringLiteral("Utilisateur %1 inconnu.").arg(user));
-    }
-    const QString table = db.tableName(wanted);
-    if (table.isEmpty() || !Sql::isPlainIdentifier(table)) {
-        return Result<QString>::failure(QStringLiteral("La table %1 est absente de la base de données « %2 ».")
-                                            .arg(wanted, db.path()));
-    }
-    return table;
-}
-
 // A day's row and the engine's key of that row.
 struct FoundRow
 {
@@ -166,6 +152,20 @@ Status write(DbConnection& db, const QString& table, std::optional<qlonglong> ro
 
 namespace DayStore
 {
+Result<QString> checkedTable(DbConnection& db, int user)
+{
+    const QString wanted = DayQuery::tableName(user);
+    if (wanted.isEmpty()) {
+        return Result<QString>::failure(QStringLiteral("Utilisateur %1 inconnu.").arg(user));
+    }
+    const QString table = db.tableName(wanted);
+    if (table.isEmpty() || !Sql::isPlainIdentifier(table)) {
+        return Result<QString>::failure(QStringLiteral("La table %1 est absente de la base de données « %2 ».")
+                                            .arg(wanted, db.path()));
+    }
+    return table;
+}
+
 Result<std::optional<DayRecord>> lookup(DbConnection& db, int user, qint32 serial)
 {
     const Result<QString> table = checkedTable(db, user);

@@ -12,6 +12,10 @@ class DbConnection;
 // Reading and writing day records on an open appointment database.
 namespace DayStore
 {
+// User's table (RVOUS1..RVOUS6) as the file spells it, checked as a plain
+// identifier; a French reason when the user is unknown or the table absent.
+Result<QString> checkedTable(DbConnection& db, int user);
+
 // The day's record in user's table (one indexed query on AGENDATE), or
 // nothing when the day has no row.
 Result<std::optional<DayRecord>> lookup(DbConnection& db, int user, qint32 serial);

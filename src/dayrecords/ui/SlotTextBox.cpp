@@ -3,11 +3,19 @@
 #include "dayrecords/DayRecord.h"
 
 #include <QKeyEvent>
+#include <QPalette>
 
 SlotTextBox::SlotTextBox(int row, QWidget* parent) : QLineEdit(parent), m_row(row)
 {
     setObjectName(QStringLiteral("Text1_%1").arg(row));
     setFrame(true);
+    // A selection made by the program (the search's finds) shows as plainly
+    // while the main window is not the active one.
+    QPalette pal = palette();
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+    }
+    setPalette(pal);
     connect(this, &QLineEdit::textChanged, this, &SlotTextBox::dropLineBreaks);
 }
 

@@ -8,6 +8,7 @@
 #include "mainwindow/ui/StartUp.h"
 #include "mainwindow/ui/UserSwitch.h"
 #include "printing/ui/PrintMenu.h"
+#include "search/ui/SearchCommand.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -22,6 +23,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), m_view(m_ui)
     m_nameCompletion = new NameCompletion(*this);
     m_menuCommands = new MenuCommands(*this);
     new PrintMenu(*this);
+    new SearchCommand(*this);
 }
 
 Form1::~Form1() = default;

@@ -1,0 +1,226 @@
+#include "search/LikePattern.h"
+
+#include <QChar>
+
+namespace
+{
+char32_t fold(char32_t c)
+{
+    return QChar::toCaseFolded(c);
+}
+
+struct CodePoint
+{
+    char32_t value = 0;
+    qsizetype units = 1;
+};
+
+// The character at `at`: a surrogate pair counts as one.
+CodePoint codePointAt(QStringView text, qsizetype at)
+{
+    const QChar c = text[at];
+    if (c.isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
+        return {QChar::surrogateToUcs4(c, text[at + 1]), 2};
+    }
+    return {c.unicode(), 1};
+}
+
+// The start of the character that ends at `end`.
+qsizetype previousBoundary(QStringView text, qsizetype end)
+{
+    if (end >= 2 && text[end - 1].isLowSurrogate() && text[end - 2].isHighSurrogate()) {
+        return end - 2;
+    }
+    return end - 1;
+}
+} // namespace
+
+LikePattern::LikePattern(const QString& pattern)
+{
+    const QList<uint> chars = pattern.toUcs4();
+    const qsizetype n = chars.size();
+    QList<Atom> current;
+    qsizetype i = 0;
+    while (i < n) {
+        const char32_t c = chars.at(i);
+        Atom atom;
+        if (c == U'*') {
+            m_segments.append(makeSegment(std::move(current)));
+            current = {};
+            ++i;
+            continue;
+        }
+        if (c == U'?') {
+            atom.kind = Atom::Kind::Any;
+        } else if (c == U'#') {
+            atom.kind = Atom::Kind::Digit;
+        } else if (c == U'[') {
+            qsizetype first = i + 1;
+            const bool negated = first < n && chars.at(first) == U'!';
+            if (negated) {
+                ++first;
+            }
+            qsizetype close = first;
+            while (close < n && chars.at(close) != U']') {
+                ++close;
+            }
+            if (close < n) {
+                i = close + 1;
+                if (first == close) {
+                    // "[]" stands for nothing; "[!]" for any one character.
+                    if (negated) {
+                        atom.kind = Atom::Kind::Any;
+                        current.append(atom);
+                    }
+                    continue;
+                }
+                atom.kind = Atom::Kind::Set;
+                atom.negated = negated;
+                for (qsizetype k = first; k < close;) {
+                    const char32_t low = chars.at(k);
+                    if (k + 2 < close && chars.at(k + 1) == U'-') {
+                        atom.ranges.append({fold(low), fold(chars.at(k + 2))});
+                        k += 3;
+                    } else {
+                        atom.ranges.append({fold(low), fold(low)});
+                        ++k;
+                    }
+                }
+                current.append(atom);
+                continue;
+            }
+            // Never closed: a plain "[".
+            atom.folded = U'[';
+        } else {
+            atom.folded = fold(c);
+        }
+        current.append(atom);
+        ++i;
+    }
+    m_segments.append(makeSegment(std::move(current)));
+}
+
+LikePattern LikePattern::containing(const QString& text)
+{
+    return LikePattern(QLatin1Char('*') + text + QLatin1Char('*'));
+}
+
+LikePattern::Segment LikePattern::makeSegment(QList<Atom> atoms)
+{
+    Segment segment;
+    segment.atoms = std::move(atoms);
+    QList<uint> prefix;
+    for (const Atom& atom : segment.atoms) {
+        if (atom.kind != Atom::Kind::Char) {
+            break;
+        }
+        prefix.append(atom.folded);
+    }
+    segment.literalAtoms = prefix.size();
+    if (!prefix.isEmpty()) {
+        segment.literalPrefix = QString::fromUcs4(reinterpret_cast<const char32_t*>(prefix.constData()), prefix.size());
+        segment.prefixMatcher = QStringMatcher(segment.literalPrefix, Qt::CaseInsensitive);
+    }
+    return segment;
+}
+
+qsizetype LikePattern::matchAt(const Segment& segment, QStringView text, qsizetype from, qsizetype firstAtom)
+{
+    qsizetype at = from;
+    for (qsizetype a = firstAtom; a < segment.atoms.size(); ++a) {
+        if (at >= text.size()) {
+            return -1;
+        }
+        const Atom& atom = segment.atoms.at(a);
+        const CodePoint c = codePointAt(text, at);
+        switch (atom.kind) {
+        case Atom::Kind::Char:
+            if (fold(c.value) != atom.folded) {
+                return -1;
+            }
+            break;
+        case Atom::Kind::Any:
+            break;
+        case Atom::Kind::Digit:
+            if (c.value < U'0' || c.value > U'9') {
+                return -1;
+            }
+            break;
+        case Atom::Kind::Set: {
+            const char32_t folded = fold(c.value);
+            bool inSet = false;
+            for (const auto& range : atom.ranges) {
+                if (folded >= range.first && folded <= range.second) {
+                    inSet = true;
+                    break;
+                }
+            }
+            if (inSet == atom.negated) {
+                return -1;
+            }
+            break;
+        }
+        }
+        at += c.units;
+    }
+    return at;
+}
+
+qsizetype LikePattern::findFrom(const Segment& segment, QStringView text, qsizetype from)
+{
+    if (segment.atoms.isEmpty()) {
+        return from;
+    }
+    if (segment.literalAtoms > 0) {
+        // Case folding keeps the length of every character, so the prefix
+        // found spans as many units as it has.
+        qsizetype at = from;
+        while ((at = segment.prefixMatcher.indexIn(text, at)) >= 0) {
+            const qsizetype end = matchAt(segment, text, at + segment.literalPrefix.size(), segment.literalAtoms);
+            if (end >= 0) {
+                return end;
+            }
+            ++at;
+        }
+        return -1;
+    }
+    for (qsizetype at = from; at < text.size(); at += codePointAt(text, at).units) {
+        const qsizetype end = matchAt(segment, text, at);
+        if (end >= 0) {
+            return end;
+        }
+    }
+    return -1;
+}
+
+bool LikePattern::matches(QStringView text) const
+{
+    const qsizetype count = m_segments.size();
+    const Segment& first = m_segments.constFirst();
+    if (count == 1) {
+        return matchAt(first, text, 0) == text.size();
+    }
+    // Between stars, the leftmost match of each segment leaves the most room
+    // to the ones after it: no going back is needed.
+    qsizetype at = matchAt(first, text, 0);
+    if (at < 0) {
+        return false;
+    }
+    for (qsizetype s = 1; s + 1 < count; ++s) {
+        at = findFrom(m_segments.at(s), text, at);
+        if (at < 0) {
+            return false;
+        }
+    }
+    // The last segment ends the text: it starts as many characters before
+    // the end as it has atoms.
+    const Segment& last = m_segments.constLast();
+    qsizetype start = text.size();
+    for (qsizetype a = 0; a < last.atoms.size(); ++a) {
+        if (start <= at) {
+            return false;
+        }
+        start = previousBoundary(text, start);
+    }
+    return start >= at && matchAt(last, text, start) == text.size();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringMatcher>
+#include <QStringView>
+
+#include <utility>
+
+// A search pattern with the meaning the appointment book's searches always
+// had: "*" any run of characters (none included), "?" any one character,
+// "#" one digit, "[abc]" one of a set, "[a-z]" one of a range, "[!abc]" one
+// character outside a set; everything else stands for itself, and an "[" that
+// is never closed is a plain "[". Letters match without regard to case,
+// accented ones too ("lefèvre" matches "LEFÈVRE"). A pattern matches a text
+// as a whole, line breaks included.
+class LikePattern
+{
+public:
+    explicit LikePattern(const QString& pattern);
+
+    // The pattern that finds `text` anywhere: "*" + text + "*".
+    static LikePattern containing(const QString& text);
+
+    bool matches(QStringView text) const;
+
+private:
+    struct Atom
+    {
+        enum class Kind { Char, Any, Digit, Set };
+        Kind kind = Kind::Char;
+        char32_t folded = 0; // Char: the character, case-folded
+        bool negated = false; // Set
+        QList<std::pair<char32_t, char32_t>> ranges; // Set: folded, inclusive
+    };
+
+    // The atoms between two stars; a segment always spans as many characters
+    // as it has atoms.
+    struct Segment
+    {
+        QList<Atom> atoms;
+        // Leading plain characters, looked for first with a fast matcher.
+        QString literalPrefix;
+        qsizetype literalAtoms = 0;
+        QStringMatcher prefixMatcher;
+    };
+
+    static Segment makeSegment(QList<Atom> atoms);
+    // Where the segment's atoms match from `from`: the end, or -1.
+    static qsizetype matchAt(const Segment& segment, QStringView text, qsizetype from, qsizetype firstAtom = 0);
+    // The first match at or after `from`: its end, or -1.
+    static qsizetype findFrom(const Segment& segment, QStringView text, qsizetype from);
+
+    QList<Segment> m_segments; // one more than there are stars
+};

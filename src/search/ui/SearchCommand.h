@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class Form1;
+class FrmRech;
+
+// The menu item "&Rechercher": opens the search window, or brings the open
+// one to the front as it stands. The window closes when the user changes and
+// when the program ends.
+class SearchCommand : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SearchCommand(Form1& form);
+
+    void Rechercher_Click();
+    // The open search window, or null.
+    FrmRech* window() const;
+    void closeWindow();
+
+private:
+    Form1& m_form;
+    QPointer<FrmRech> m_window;
+};
