@@ -12,4 +12,7 @@ void runDayBenchmark(const BenchDatabase::Databases& databases);
 void runNamesBenchmark();
 // Each print command composed and rendered into a PDF file.
 void runPrintBenchmark();
+// The appointment search over twenty years and over the default 90 days,
+// against a bare read of the same rows, and the opening of a found day.
+void runSearchBenchmark(const BenchDatabase::Databases& databases);
 } // namespace Benchmarks

@@ -2,17 +2,18 @@
 // run by hand: ./build/kordela-bench
 #include "Benchmarks.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 int main(int argc, char* argv[])
 {
-    // The printing benchmark draws text, which needs the GUI; no window is shown.
+    // The printing benchmark draws text and the search opens a day in a main
+    // window, which need the GUI; no window is shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QTemporaryDir folder;
     BenchDatabase::Databases databases;
     QTextStream out(stdout);
@@ -22,5 +23,6 @@ int main(int argc, char* argv[])
     Benchmarks::runDayBenchmark(databases);
     Benchmarks::runNamesBenchmark();
     Benchmarks::runPrintBenchmark();
+    Benchmarks::runSearchBenchmark(databases);
     return 0;
 }

@@ -2,11 +2,29 @@
 
 #include <QChar>
 
+#include <algorithm>
+#include <vector>
+
 namespace
 {
+// The case fold of every UTF-16 unit, computed once: a search reads
+// megabytes of text, and a table look-up is the cheapest fold there is.
+const char16_t* unitFolds()
+{
+    static const std::vector<char16_t> table = [] {
+        std::vector<char16_t> folds(0x10000);
+        for (char32_t unit = 0; unit < 0x10000; ++unit) {
+            const char32_t folded = QChar::isSurrogate(unit) ? unit : QChar::toCaseFolded(unit);
+            folds[unit] = static_cast<char16_t>(folded <= 0xFFFF ? folded : unit);
+        }
+        return folds;
+    }();
+    return table.data();
+}
+
 char32_t fold(char32_t c)
 {
-    return QChar::toCaseFolded(c);
+    return c <= 0xFFFF ? unitFolds()[c] : QChar::toCaseFolded(c);
 }
 
 struct CodePoint
@@ -109,17 +127,18 @@ LikePattern::Segment LikePattern::makeSegment(QList<Atom> atoms)
 {
     Segment segment;
     segment.atoms = std::move(atoms);
-    QList<uint> prefix;
+    // Characters outside the first plane are left to the atoms.
     for (const Atom& atom : segment.atoms) {
-        if (atom.kind != Atom::Kind::Char) {
+        if (atom.kind != Atom::Kind::Char || atom.folded > 0xFFFF) {
             break;
         }
-        prefix.append(atom.folded);
+        segment.literalPrefix.append(QChar(static_cast<char16_t>(atom.folded)));
     }
-    segment.literalAtoms = prefix.size();
-    if (!prefix.isEmpty()) {
-        segment.literalPrefix = QString::fromUcs4(reinterpret_cast<const char32_t*>(prefix.constData()), prefix.size());
-        segment.prefixMatcher = QStringMatcher(segment.literalPrefix, Qt::CaseInsensitive);
+    const qsizetype length = segment.literalPrefix.size();
+    const quint16 longest = static_cast<quint16>(std::min<qsizetype>(length, 0xFFFF));
+    segment.skip.fill(longest);
+    for (qsizetype i = 0; i + 1 < length; ++i) {
+        segment.skip[segment.literalPrefix.at(i).unicode() & 0xFF] = static_cast<quint16>(length - 1 - i);
     }
     return segment;
 }
@@ -166,17 +185,40 @@ qsizetype LikePattern::matchAt(const Segment& segment, QStringView text, qsizety
     return at;
 }
 
+qsizetype LikePattern::findPrefix(const Segment& segment, QStringView text, qsizetype from)
+{
+    const char16_t* folds = unitFolds();
+    const char16_t* needle = reinterpret_cast<const char16_t*>(segment.literalPrefix.constData());
+    const qsizetype length = segment.literalPrefix.size();
+    const char16_t* units = text.utf16();
+    const char16_t lastOfNeedle = needle[length - 1];
+    for (qsizetype at = from; at + length <= text.size();) {
+        const char16_t last = folds[units[at + length - 1]];
+        if (last == lastOfNeedle) {
+            qsizetype i = 0;
+            while (i + 1 < length && folds[units[at + i]] == needle[i]) {
+                ++i;
+            }
+            if (i + 1 >= length) {
+                return at;
+            }
+        }
+        at += segment.skip[last & 0xFF];
+    }
+    return -1;
+}
+
 qsizetype LikePattern::findFrom(const Segment& segment, QStringView text, qsizetype from)
 {
     if (segment.atoms.isEmpty()) {
         return from;
     }
-    if (segment.literalAtoms > 0) {
-        // Case folding keeps the length of every character, so the prefix
-        // found spans as many units as it has.
+    const qsizetype prefix = segment.literalPrefix.size();
+    if (prefix > 0) {
+        // The prefix holds one unit per atom.
         qsizetype at = from;
-        while ((at = segment.prefixMatcher.indexIn(text, at)) >= 0) {
-            const qsizetype end = matchAt(segment, text, at + segment.literalPrefix.size(), segment.literalAtoms);
+        while ((at = findPrefix(segment, text, at)) >= 0) {
+            const qsizetype end = matchAt(segment, text, at + prefix, prefix);
             if (end >= 0) {
                 return end;
             }

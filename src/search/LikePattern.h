@@ -2,9 +2,9 @@
 
 #include <QList>
 #include <QString>
-#include <QStringMatcher>
 #include <QStringView>
 
+#include <array>
 #include <utility>
 
 // A search pattern with the meaning the appointment book's searches always
@@ -39,15 +39,17 @@ private:
     struct Segment
     {
         QList<Atom> atoms;
-        // Leading plain characters, looked for first with a fast matcher.
+        // Leading plain characters (case-folded), looked for first with a
+        // Horspool scan.
         QString literalPrefix;
-        qsizetype literalAtoms = 0;
-        QStringMatcher prefixMatcher;
+        std::array<quint16, 256> skip{};
     };
 
     static Segment makeSegment(QList<Atom> atoms);
     // Where the segment's atoms match from `from`: the end, or -1.
     static qsizetype matchAt(const Segment& segment, QStringView text, qsizetype from, qsizetype firstAtom = 0);
+    // Where the segment's literal prefix next starts at or after `from`, or -1.
+    static qsizetype findPrefix(const Segment& segment, QStringView text, qsizetype from);
     // The first match at or after `from`: its end, or -1.
     static qsizetype findFrom(const Segment& segment, QStringView text, qsizetype from);
 
