@@ -15,15 +15,6 @@ namespace
 {
 constexpr qint32 Day = 39148; // 7 March 2007
 
-std::shared_ptr<DbConnection> openOrFail(const QString& path)
-{
-    auto opened = DbConnection::open(path, AppointmentDatabase::tableNames());
-    if (!opened) {
-        qFatal("cannot open %s: %s", qPrintable(path), qPrintable(opened.error()));
-    }
-    return *opened;
-}
-
 void store(DbConnection& db, int user, qint32 serial, const QMap<int, QString>& rows,
            const QString& postit = QString())
 {
@@ -65,7 +56,11 @@ class TestSearchCore : public QObject
     {
         m_env = std::make_unique<TestEnv>();
         m_path = m_env->createAppointmentDatabase();
-        m_db = openOrFail(m_path);
+        auto opened = DbConnection::open(m_path);
+        if (!opened) {
+            qFatal("cannot open the test database: %s", qPrintable(opened.error()));
+        }
+        m_db = *opened;
     }
 
 private slots:
