@@ -16,17 +16,20 @@ namespace
 constexpr qint32 Day = 39148; // 7 March 2007
 
 void store(DbConnection& db, int user, qint32 serial, const QMap<int, QString>& rows,
-           const QString& postit = QString())
+           const QString& elsewhere = QString())
 {
     DayScreen screen;
     screen.setShownDayCaption(QString::number(serial));
     for (auto it = rows.begin(); it != rows.end(); ++it) {
         screen.setSlotText(it.key(), it.value());
     }
-    screen.setPostit(postit);
-    screen.setBloc(postit);
-    screen.setBoxVisible(SideBox::Echo1, !postit.isEmpty());
-    screen.setBoxText(SideBox::Echo1, postit);
+    // The other texts of the day: post-it, programme, banners, ultrasound notes.
+    screen.setPostit(elsewhere);
+    screen.setBloc(elsewhere);
+    for (const SideBox box : AllSideBoxes) {
+        screen.setBoxVisible(box, !elsewhere.isEmpty());
+        screen.setBoxText(box, elsewhere);
+    }
     if (!DayStore::save(db, user, DayLoader::FillDayRecord(screen))) {
         qFatal("cannot store a test day");
     }
