@@ -96,7 +96,9 @@ void NameCompletion::reportUnavailable(const QString& reason)
         return;
     }
     m_failureShown = true;
-    Dialogs::message(&m_form,
+    // It comes up after a letter's release, while the user goes on typing:
+    // it takes none of the keys that follow.
+    Dialogs::notice(&m_form,
                      QStringLiteral("La recherche des noms est impossible.\n%1\n\nLe texte saisi est conservé. "
                                     "Ce message ne reparaîtra pas avant que la recherche des noms soit arrêtée "
                                     "puis relancée par la touche F2.")

@@ -1,5 +1,6 @@
 #include "mainwindow/ui/PictureButton.h"
 
+#include <QShortcutEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -13,6 +14,18 @@ void PictureButton::setPicture(const QPixmap& picture, int side)
     m_picture = picture;
     m_side = side;
     update();
+}
+
+bool PictureButton::event(QEvent* event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        const auto* shortcut = static_cast<QShortcutEvent*>(event);
+        if (!shortcut->isAmbiguous() && shortcut->key() == this->shortcut() && isEnabled()) {
+            click();
+            return true;
+        }
+    }
+    return QPushButton::event(event);
 }
 
 void PictureButton::paintEvent(QPaintEvent* event)

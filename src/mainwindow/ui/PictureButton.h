@@ -19,6 +19,9 @@ public:
     int pictureSide() const { return m_side; }
 
 protected:
+    // Its access key (Alt+S for "Par &Semaine") clicks it at once, as a
+    // mouse click does, instead of showing it down for a while first.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -3,6 +3,10 @@
 #include "platform/AppInfo.h"
 
 #include <QColorDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -53,6 +57,50 @@ void message(QWidget* parent, const QString& text, const QString& caption)
     }
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+void notice(QWidget* parent, const QString& text, const QString& caption)
+{
+    const QString title = captionOrTitle(caption);
+    if (testState().enabled) {
+        takeTestAnswer(QStringLiteral("notice"), title, text);
+        return;
+    }
+    if (parent == nullptr) {
+        return;
+    }
+    // A child of the window, not a window of its own: the window system has
+    // no window to activate, so the keyboard stays where the user types.
+    QWidget* window = parent->window();
+    auto* panel = new QFrame(window);
+    panel->setObjectName(QStringLiteral("Notice"));
+    panel->setFrameShape(QFrame::Box);
+    panel->setFocusPolicy(Qt::NoFocus);
+    panel->setAutoFillBackground(true);
+    panel->setBackgroundRole(QPalette::ToolTipBase);
+    auto* layout = new QVBoxLayout(panel);
+    auto* heading = new QLabel(title, panel);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    auto* body = new QLabel(text, panel);
+    body->setWordWrap(true);
+    body->setForegroundRole(QPalette::ToolTipText);
+    auto* ok = new QPushButton(QStringLiteral("OK"), panel);
+    ok->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(heading);
+    layout->addWidget(body);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    QObject::connect(ok, &QPushButton::clicked, panel, [panel] {
+        panel->hide();
+        panel->deleteLater();
+    });
+    const int width = qMin(window->width() - 20, 420);
+    panel->setFixedWidth(qMax(width, 200));
+    panel->adjustSize();
+    panel->move((window->width() - panel->width()) / 2, (window->height() - panel->height()) / 3);
+    panel->raise();
+    panel->show();
 }
 
 Answer question(QWidget* parent, const QString& text, const QString& caption, Answer defaultAnswer)

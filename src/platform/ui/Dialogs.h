@@ -19,6 +19,11 @@ enum class Answer { Ok, Yes, No, Cancel };
 // A modal message box with an OK button only; the caption is the program's
 // title unless another is given.
 void message(QWidget* parent, const QString& text, const QString& caption = QString());
+// A message that takes no keystroke, for a warning that comes up in the
+// middle of typing: a box drawn inside the parent's window (objectName
+// "Notice"), never given the keyboard, closed by its OK button with the
+// mouse, while typing goes on where it was (Enter and Space included).
+void notice(QWidget* parent, const QString& text, const QString& caption = QString());
 // A modal Yes/No question with the question-mark icon; Yes is the default
 // button unless `defaultAnswer` says No.
 Answer question(QWidget* parent, const QString& text, const QString& caption = QString(),
@@ -36,7 +41,7 @@ QString chooseFolder(QWidget* parent, const QString& caption, const QString& fol
 // What the dialogs showed, for tests.
 struct Shown
 {
-    QString kind; // "message", "question", "colour", "printer", "file", "folder"
+    QString kind; // "message", "notice", "question", "colour", "printer", "file", "folder"
     QString caption;
     QString text;
 };

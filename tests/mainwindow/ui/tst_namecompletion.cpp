@@ -11,7 +11,11 @@
 #include "platform/Dates.h"
 #include "platform/ui/Dialogs.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 #include <QTest>
 
 #include <memory>
@@ -245,6 +249,67 @@ private slots:
         QTest::keyClick(row(14), Qt::Key_Right);
         QCOMPARE(row(14)->text(), QStringLiteral("DUBOIS alain"));
         QVERIFY(!QFileInfo::exists(QDir(m_env->dataFolder()).filePath(QStringLiteral("ABSENT.MDB"))));
+    }
+
+    // The message comes up after the second letter while the user types on:
+    // the real box is shown, and every key typed meanwhile (Enter and Space
+    // too) ends in the row, none in the box.
+    void messageTakesNoKeystroke()
+    {
+        m_form->state().NamesPath = QDir(m_env->dataFolder()).filePath(QStringLiteral("ABSENT.MDB"));
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        SlotTextBox* box = row(9);
+        box->setFocus();
+
+        // A modal box would take what follows; one met is closed so that the
+        // test goes on, and counted.
+        int modalBoxes = 0;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&modalBoxes] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                ++modalBoxes;
+                modal->close();
+            }
+        });
+        watch.start(0);
+        // The real boxes, until the end of this case whatever happens.
+        struct RealDialogs
+        {
+            RealDialogs() { Dialogs::Test::setEnabled(false); }
+            ~RealDialogs() { Dialogs::Test::setEnabled(true); }
+        } realDialogs;
+        // As the window system delivers keys: to the window that has the focus.
+        const auto focused = [this] {
+            QWindow* window = QGuiApplication::focusWindow();
+            return window != nullptr ? window : m_form->windowHandle();
+        };
+        for (const char key : QByteArrayLiteral("DUPONT J")) {
+            QTest::keyClick(focused(), key);
+        }
+        QTest::keyClick(focused(), Qt::Key_Return);
+        for (const char key : QByteArrayLiteral("ean")) {
+            QTest::keyClick(focused(), key);
+        }
+        watch.stop();
+
+        QCOMPARE(box->text(), QStringLiteral("DUPONT Jean"));
+        QCOMPARE(modalBoxes, 0);
+        QCOMPARE(QApplication::focusWidget(), box);
+        // The message is on screen, once, and says why; its OK button closes it.
+        const QList<QFrame*> notices = m_form->findChildren<QFrame*>(QStringLiteral("Notice"));
+        QCOMPARE(notices.size(), 1);
+        QFrame* notice = notices.first();
+        QVERIFY(notice->isVisible());
+        QVERIFY(notice->findChild<QLabel*>() != nullptr);
+        bool named = false;
+        for (const QLabel* label : notice->findChildren<QLabel*>()) {
+            named = named || label->text().contains(QStringLiteral("ABSENT.MDB"));
+        }
+        QVERIFY(named);
+        QTest::mouseClick(notice->findChild<QPushButton*>(), Qt::LeftButton);
+        QVERIFY(!notice->isVisible());
     }
 
     void missingTableIsSaidOnce()
