@@ -9,6 +9,7 @@
 #include "mainwindow/ui/UserSwitch.h"
 #include "printing/ui/PrintMenu.h"
 #include "search/ui/SearchCommand.h"
+#include "week/ui/WeekOpening.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -24,6 +25,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), m_view(m_ui)
     m_menuCommands = new MenuCommands(*this);
     new PrintMenu(*this);
     new SearchCommand(*this);
+    m_weekOpening = new WeekOpening(*this);
 }
 
 Form1::~Form1() = default;

@@ -13,6 +13,7 @@ class NameCompletion;
 class ShownDay;
 class StartUp;
 class UserSwitch;
+class WeekOpening;
 
 // The main window: one user's day, the user buttons and every command. The
 // window only holds the controls and the state; each concern has its class.
@@ -34,6 +35,7 @@ public:
     DayEditing& dayEditing() { return *m_dayEditing; }
     NameCompletion& nameCompletion() { return *m_nameCompletion; }
     MenuCommands& menuCommands() { return *m_menuCommands; }
+    WeekOpening& weekOpening() { return *m_weekOpening; }
 
     // The user buttons as the settings window sets them.
     void setUserButtonVisible(int user, bool visible) override;
@@ -56,4 +58,5 @@ private:
     DayEditing* m_dayEditing = nullptr;
     NameCompletion* m_nameCompletion = nullptr;
     MenuCommands* m_menuCommands = nullptr;
+    WeekOpening* m_weekOpening = nullptr;
 };

@@ -2,8 +2,9 @@
 
 #include <QLabel>
 
-// A one-line label whose text is drawn smaller when it would not fit in its
-// width (a long date in the fixed box of LblDate), never cut off.
+// A label whose text is drawn smaller when it would not fit in its box (a long
+// date in the fixed box of LblDate), never cut off. One line, or, with word
+// wrap on, as many lines as the height holds.
 class FitLabel : public QLabel
 {
     Q_OBJECT
@@ -16,4 +17,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool fits(const QFont& candidate) const;
 };

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "dayrecords/DayRecord.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// One day of the week window: the lines of its list, Monday to Sunday alike.
+// A day with a record shows each row as its time label followed directly by
+// its slot text, a half-day marked absent as a short fixed pattern; a day
+// without a record shows the time labels alone. The lines depend only on the
+// slot length and the day's record.
+namespace WeekColumn
+{
+// "XXXXXXXXXXXXXXXXXX": the rows around the absence line.
+inline const QString AbsentFill = QStringLiteral("XXXXXXXXXXXXXXXXXX");
+// "XXXXX  ABSENT  XXXXX"
+inline const QString AbsentLine = QStringLiteral("XXXXX  ABSENT  XXXXX");
+
+// Absence state of a day with a record: none, morning, afternoon, all day.
+enum class Absence { None = 0, Morning = 1, Afternoon = 2, AllDay = 3 };
+
+// True for the slot lengths a column can show: 10, 15, 20, 30 and 60 minutes.
+bool isSlotLength(int minutes);
+
+// The 53 labels put in front of rows 0..52 of a day with a record ("08h00 : ",
+// "     10 : ", "      15 : ", "         : "); empty for another slot length.
+QStringList slotLabels(int minutes);
+
+// The lines of a day without a record (53 for 20 minutes, 54 otherwise);
+// empty for another slot length.
+QStringList emptyDayLabels(int minutes);
+
+// ABSENT1 and ABSENT2; a flag stored without a value counts as not absent.
+Absence absence(const DayRecord& record);
+
+// The lines of the day's list: `day` is the day's record, or nothing when it
+// has none. Nothing for a slot length the column cannot show, in which case
+// the list keeps what it held. Missing slot texts (a NULL or short RVOUS)
+// leave their labels bare; texts after the 53rd are not shown.
+std::optional<QStringList> lines(const std::optional<DayRecord>& day, int slotMinutes);
+} // namespace WeekColumn

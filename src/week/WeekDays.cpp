@@ -1,0 +1,44 @@
+#include "week/WeekDays.h"
+
+#include "dayrecords/DayStore.h"
+#include "dayrecords/Module1.h"
+#include "platform/Database.h"
+
+namespace WeekDays
+{
+qint32 mondayFor(qint32 shownDay)
+{
+    // Steps of a week from MondayBase up to the first Monday on or after the
+    // shown day, one step back; at least one step is taken.
+    if (shownDay <= MondayBase + Days) {
+        return MondayBase;
+    }
+    const qint32 weeks = (shownDay - MondayBase + Days - 1) / Days;
+    return MondayBase + (weeks - 1) * Days;
+}
+
+Result<Week> read(int user, qint32 monday, const QString& path)
+{
+    const QString query = DayQuery::tableQuery(user);
+    if (query.isEmpty()) {
+        return Result<Week>::failure(QStringLiteral("Utilisateur %1 inconnu.").arg(user));
+    }
+    const auto opened = DbConnection::open(path, {DayQuery::tableName(user)});
+    if (!opened) {
+        return opened.status();
+    }
+    Week week;
+    for (int day = 0; day < Days; ++day) {
+        const auto found = DayStore::lookup(**opened, user, monday + day);
+        if (!found) {
+            return found.status();
+        }
+        week[static_cast<std::size_t>(day)] = *found;
+    }
+    Module1::State& shared = Module1::state();
+    shared.DB = *opened;
+    shared.SQL = query;
+    shared.RS = Module1::Recordset{Module1::Recordset::Kind::Day, user, week.back(), !week.back().has_value()};
+    return week;
+}
+} // namespace WeekDays

@@ -1,0 +1,69 @@
+#include "week/ui/WeekOpening.h"
+
+#include "mainwindow/ui/Form1.h"
+#include "mainwindow/ui/PictureButton.h"
+#include "mainwindow/ui/ShownDay.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/WaitCursor.h"
+#include "week/WeekDays.h"
+#include "week/ui/Form3.h"
+
+#include <QLabel>
+
+WeekOpening::WeekOpening(Form1& form) : QObject(&form), m_form(form)
+{
+    connect(m_form.ui().Semaine, &PictureButton::clicked, this, &WeekOpening::Semaine_Click);
+}
+
+WeekOpening::~WeekOpening()
+{
+    // The week window has no owner; it goes with the main window.
+    delete m_window.data();
+}
+
+Form3* WeekOpening::window() const
+{
+    return m_window.data();
+}
+
+void WeekOpening::Semaine_Click()
+{
+    MainState& st = m_form.state();
+    if (!st.hasUser()) {
+        Dialogs::message(&m_form, QStringLiteral("Aucune base de données n'est ouverte : "
+                                                 "la semaine ne peut pas être affichée."));
+        return;
+    }
+    // The shown day's edits are stored first; if that fails its message has
+    // been shown and the edits stay on screen.
+    if (!m_form.shownDay().saveIfModified()) {
+        return;
+    }
+    bool known = false;
+    const qint32 shown = m_form.ui().Label2->text().trimmed().toInt(&known);
+    if (!known) {
+        return;
+    }
+    st.ShownDaySerial = shown;
+    const qint32 monday = WeekDays::mondayFor(shown);
+    Result<WeekDays::Week> week = Result<WeekDays::Week>::failure(QString());
+    {
+        WaitCursor hourglass;
+        week = WeekDays::read(st.CurrentUser, monday, st.OpenPath);
+    }
+    if (!week) {
+        // An open week window stays on the week it shows.
+        Dialogs::message(&m_form, Form3::readFailedMessage(monday, week.error()));
+        return;
+    }
+    if (!m_window) {
+        m_window = new Form3(m_form);
+        Screen::centre(m_window);
+    }
+    m_window->showWeek(monday, *week, st.SlotMinutes);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    st.DayModified = false;
+}
