@@ -9,8 +9,24 @@
 // One user's day in the appointment database: a row of table RVOUS1..RVOUS6.
 namespace DayGridShape
 {
-constexpr int SlotCount = 53;     // rows 0..52
-constexpr int MorningRows = 24;   // rows 0..23; rows 24..52 are the afternoon
+// A run of rows, both ends included.
+struct RowRange
+{
+    int first;
+    int last;
+
+    constexpr bool contains(int row) const { return row >= first && row <= last; }
+    constexpr int size() const { return last - first + 1; }
+};
+
+constexpr int SlotCount = 53; // rows 0..52
+constexpr RowRange MorningBlock{0, 23};
+constexpr RowRange AfternoonBlock{24, 52};
+constexpr int MorningRows = MorningBlock.size();
+// The rows whose text boxes have a light grey background: 08h00-08h45,
+// 12h00-13h45 and 19h00-21h00 in the quarter-hour raster. The shading belongs
+// to the row, whatever the slot length.
+constexpr std::array<RowRange, 3> ShadedRows{{{0, 3}, {16, 23}, {44, 52}}};
 } // namespace DayGridShape
 
 // The four boxes beside the rows whose visibility is a flag of the record.

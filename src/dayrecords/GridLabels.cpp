@@ -2,9 +2,9 @@
 
 #include "dayrecords/DayRecord.h"
 
-namespace GridLabels
+namespace SlotLength
 {
-std::optional<int> minutesForCode(int code)
+std::optional<int> minutes(int code)
 {
     switch (code) {
     case 0: return 10;
@@ -15,14 +15,17 @@ std::optional<int> minutesForCode(int code)
     default: return std::nullopt;
     }
 }
+} // namespace SlotLength
 
-std::optional<QTime> rowTime(int code, int row)
+namespace GridLabels
+{
+std::optional<QTime> RowTime(int code, int row)
 {
     if (row < 0 || row >= DayGridShape::SlotCount) {
         return std::nullopt;
     }
-    const bool morning = row < DayGridShape::MorningRows;
-    const int s = morning ? row : row - DayGridShape::MorningRows;
+    const bool morning = DayGridShape::MorningBlock.contains(row);
+    const int s = row - (morning ? DayGridShape::MorningBlock : DayGridShape::AfternoonBlock).first;
     const int firstHour = morning ? 8 : 14;
     switch (code) {
     case 0: // five rows an hour, no :50 row
@@ -56,18 +59,18 @@ QString labelText(const std::optional<QTime>& time)
 
 QStringList labels(int code)
 {
-    if (!minutesForCode(code)) {
+    if (!SlotLength::minutes(code)) {
         return {};
     }
     QStringList result;
     result.reserve(DayGridShape::SlotCount);
     for (int row = 0; row < DayGridShape::SlotCount; ++row) {
-        result.append(labelText(rowTime(code, row)));
+        result.append(labelText(RowTime(code, row)));
     }
     return result;
 }
 
-QStringList initialLabels()
+QStringList InitialGridLabels()
 {
     QStringList result = labels(1);
     // The afternoon hours after 14h were drawn without the blank.

@@ -8,8 +8,8 @@ namespace
 {
 int slotCodeForMinutes(int minutes)
 {
-    for (int code = 0; code <= 4; ++code) {
-        if (GridLabels::minutesForCode(code) == minutes) {
+    for (int code = 0; code < SlotLength::Codes; ++code) {
+        if (SlotLength::minutes(code) == minutes) {
             return code;
         }
     }
@@ -50,7 +50,7 @@ namespace ConflictReport
 {
 QString rowName(int row, int slotMinutes)
 {
-    const auto time = GridLabels::rowTime(slotCodeForMinutes(slotMinutes), row);
+    const auto time = GridLabels::RowTime(slotCodeForMinutes(slotMinutes), row);
     if (!time) {
         return QStringLiteral("ligne %1").arg(row + 1);
     }

@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace
 {
@@ -18,6 +20,20 @@ constexpr std::array<char16_t, 32> Cp1252High = {
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// The Windows-1252 byte of a character, or none when the code page lacks it.
+std::optional<char> cp1252Byte(char16_t u)
+{
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+        return static_cast<char>(u);
+    }
+    for (std::size_t i = 0; i < Cp1252High.size(); ++i) {
+        if (Cp1252High[i] == u) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return std::nullopt;
+}
 
 QString fileError(const QString& path, const QString& what)
 {
@@ -54,21 +70,14 @@ QByteArray encodeCp1252(const QString& text)
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
-            continue;
-        }
-        char mapped = '?';
-        for (std::size_t i = 0; i < Cp1252High.size(); ++i) {
-            if (Cp1252High[i] == u) {
-                mapped = static_cast<char>(0x80 + i);
-                break;
-            }
-        }
-        bytes.append(mapped);
+        bytes.append(cp1252Byte(c.unicode()).value_or('?'));
     }
     return bytes;
+}
+
+bool fitsCp1252(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return cp1252Byte(c.unicode()).has_value(); });
 }
 
 QString decodeCp1252(const QByteArray& bytes)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 // Files as the program uses them: names matched without regard to case,
 // Windows-1252 text, and files replaced whole and atomically.
@@ -21,6 +22,8 @@ QString findFileNoCase(const QString& folder, const QString& name);
 // code page cannot hold are written as "?".
 QByteArray encodeCp1252(const QString& text);
 QString decodeCp1252(const QByteArray& bytes);
+// Whether the code page holds every character of `text`.
+bool fitsCp1252(QStringView text);
 
 // Reads a whole file; fails when it is missing or cannot be opened.
 Result<QByteArray> readAll(const QString& path);

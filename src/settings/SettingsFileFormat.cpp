@@ -45,7 +45,9 @@ namespace SettingsFileFormat
 {
 QList<LooseValue> splitValues(const QByteArray& bytes)
 {
-    const QString s = Files::decodeCp1252(bytes);
+    // A Ctrl-Z, the old end-of-file mark some editors leave, ends the file.
+    const qsizetype endMark = bytes.indexOf('\x1A');
+    const QString s = Files::decodeCp1252(endMark < 0 ? bytes : bytes.left(endMark));
     const qsizetype n = s.size();
     QList<LooseValue> values;
     qsizetype i = 0;

@@ -13,7 +13,8 @@
 // record one line ended by CR LF.
 namespace SettingsFileFormat
 {
-// Splits file bytes into values: at commas and at line ends (CR LF, CR or LF);
+// Splits file bytes into values, up to the first Ctrl-Z (0x1A) if there is
+// one: at commas and at line ends (CR LF, CR or LF);
 // spaces before a value are skipped; a value beginning with a double quote is
 // the text up to the next double quote (whatever follows it up to the next
 // comma or line end is dropped); #TRUE#/#FALSE# are Booleans; a value that

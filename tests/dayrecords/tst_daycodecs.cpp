@@ -161,25 +161,30 @@ private slots:
         QFETCH(int, code);
         QFETCH(int, minutes);
         QFETCH(int, labelled);
-        QCOMPARE(GridLabels::minutesForCode(code), std::optional<int>(minutes));
+        QCOMPARE(SlotLength::minutes(code), std::optional<int>(minutes));
         const QStringList expected = expectedColumn(code);
         QCOMPARE(GridLabels::labels(code), expected);
         QCOMPARE(expected.size() - expected.count(QString()), labelled);
         for (int row = 0; row < 53; ++row) {
-            QCOMPARE(GridLabels::rowTime(code, row).has_value(), !expected.at(row).isEmpty());
+            QCOMPARE(GridLabels::RowTime(code, row).has_value(), !expected.at(row).isEmpty());
         }
     }
 
     void initialLabels()
     {
-        // The quarter-hour column, the afternoon's full hours written without a blank.
-        QStringList expected = expectedColumn(1);
-        for (int row = 28; row < 53; row += 4) {
-            expected[row].remove(QLatin1Char(' '));
+        // The captions the grid is created with: the afternoon's full hours after
+        // 14h are written without the blank.
+        const char* const typed[53] = {
+            "08h 00", "15", "30", "45", "09h 00", "15", "30", "45", "10h 00", "15", "30", "45", // 0-11
+            "11h 00", "15", "30", "45", "12h 00", "15", "30", "45", "13h 00", "15", "30", "45", // 12-23
+            "14h 00", "15", "30", "45", "15h00", "15", "30", "45", "16h00", "15", "30", "45",   // 24-35
+            "17h00", "15", "30", "45", "18h00", "15", "30", "45", "19h00", "15", "30", "45",    // 36-47
+            "20h00", "15", "30", "45", "21h00"};                                                // 48-52
+        QStringList expected;
+        for (const char* caption : typed) {
+            expected.append(QString::fromLatin1(caption));
         }
-        QCOMPARE(GridLabels::initialLabels(), expected);
-        QCOMPARE(expected.at(24), QStringLiteral("14h 00"));
-        QCOMPARE(expected.at(52), QStringLiteral("21h00"));
+        QCOMPARE(GridLabels::InitialGridLabels(), expected);
     }
 
     void loadShowsTheRecordOrClears()

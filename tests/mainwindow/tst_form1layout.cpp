@@ -110,6 +110,32 @@ private slots:
         QCOMPARE(ui.Label5->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Base));
     }
 
+    void controlsAtTheirTwipPlaces()
+    {
+        struct Place
+        {
+            const char* name;
+            int left, top, width, height;
+        };
+        // Left, Top, Width, Height of the design, in twips: on the window, then in the frames.
+        const Place places[] = {
+            {"CmdPrec", 120, 50, 1800, 400},       {"LblDate", 2110, 50, 4095, 400},
+            {"CmdSuiv", 6400, 50, 1800, 400},      {"TxtEcho2", 5400, 480, 2175, 345},
+            {"LblUtilisat", 10080, 4440, 735, 255}, {"Label3", 8295, 4680, 2940, 255},
+            {"Text3", 8280, 4920, 3495, 2895},     {"CmdAbsent2", 11040, 780, 735, 735},
+            {"CmdEcho2", 11040, 2290, 735, 735},   {"Command1", 11040, 3860, 735, 540},
+            {"CmdUtilisat3", 3240, 7800, 1550, 375}, {"Label5", 5070, 7770, 1695, 400},
+            {"Text4_1", 810, 1800, 2895, 975},     {"Text2", 720, 6240, 3135, 975},
+            {"Label4", 2040, 6060, 615, 195},
+        };
+        for (const Place& place : places) {
+            const QWidget* control = m_form->findChild<QWidget*>(QLatin1String(place.name));
+            QVERIFY2(control, place.name);
+            QCOMPARE(control->geometry(), Geometry::twipRect(place.left, place.top, place.width, place.height));
+        }
+        QCOMPARE(m_form->findChild<QWidget*>(QStringLiteral("Text4_1"))->parentWidget(), m_form->ui().grid->frame(1));
+    }
+
     void longTextsStayReadable()
     {
         Form1Ui& ui = m_form->ui();

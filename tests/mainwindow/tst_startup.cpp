@@ -33,7 +33,7 @@ void verifyDesignState(const Fixture& fx)
     for (int k = 1; k <= 6; ++k) {
         QVERIFY(!fx.button(k)->isHidden());
     }
-    QCOMPARE(fx.form->ui().grid->labels(), GridLabels::initialLabels());
+    QCOMPARE(fx.form->ui().grid->labels(), GridLabels::InitialGridLabels());
     QCOMPARE(UserLook::backgroundColour(fx.form->ui()), ColourValue::fromRgb(192, 192, 192));
     QCOMPARE(fx.state().CurrentUser, 0);
     QVERIFY(!fx.state().DatabaseReady && !fx.state().canSave());
@@ -199,7 +199,7 @@ private slots:
             fx.writeUsers(s);
             loadConfigured(fx);
             QVERIFY(fx.state().DatabaseReady);
-            QCOMPARE(fx.form->ui().grid->labels(), GridLabels::initialLabels());
+            QCOMPARE(fx.form->ui().grid->labels(), GridLabels::InitialGridLabels());
             QCOMPARE(fx.form->ui().LblHorImp->text(), QStringLiteral("0"));
         }
     }

@@ -5,7 +5,11 @@
 
 #include "dayrecords/GridLabels.h"
 #include "mainwindow/ui/UserLook.h"
+#include "settings/ui/Form2.h"
 
+#include <QPointer>
+
+#include <QDir>
 #include <QSignalSpy>
 
 using MainWindowTest::Fixture;
@@ -156,6 +160,23 @@ private slots:
         QCOMPARE(UserLook::backgroundColour(f.ui()), ColourValue::fromRgb(1, 2, 3)); // user 2's
         QCOMPARE(f.ui().LblHorImp->text(), QStringLiteral("20"));                   // user 2's
         QCOMPARE(f.ui().Label3->text(), QStringLiteral("Bloc 3"));
+    }
+
+    void quotedSlotCodeReadsAsTheNumberInBothWindows()
+    {
+        Fixture fx;
+        Form1& f = fx.open();
+        UserSettings edited = threeUsers();
+        edited.slotCodes[1] = LooseValue::fromText(QStringLiteral("4")); // as a hand edit leaves it: "4"
+        fx.writeUsers(edited);
+        QVERIFY(TestEnv::readFile(QDir(fx.usersFolder()).filePath(QStringLiteral("Utilisat.vlk"))).contains(",\"4\","));
+        fx.user(2);
+        QCOMPARE(f.ui().grid->labels(), GridLabels::labels(4));
+        QCOMPARE(f.ui().LblHorImp->text(), QStringLiteral("60"));
+        QPointer<Form2> settings = Form2::showWindow(nullptr);
+        QCOMPARE(settings->slotCode(2), 4);
+        settings->close();
+        flushDeletes();
     }
 
     void failedSaveStopsTheSwitch()

@@ -77,6 +77,9 @@ private slots:
         // The blank line is the next record's first value.
         QTest::newRow("trailing blank line") << numberedValues(1, 30) + "\r\n\r\n" << true << 2 << QString() << v("v2")
                                              << v("v30");
+        // The old end-of-file mark ends the file, whatever follows it.
+        QTest::newRow("Ctrl-Z after the last line") << numberedValues(1, 30) + "\r\n\x1A\"v31\"\r\n" << false << 1 << v("v1")
+                                                    << v("v2") << v("v30");
         QTest::newRow("empty") << QByteArray("") << false << 0 << QString() << QString() << QString();
         QTest::newRow("missing") << QByteArray() << false << 0 << QString() << QString() << QString();
     }

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
+#include <algorithm>
+
 namespace
 {
 const QColor ShadedRowColour(224, 224, 224);
@@ -62,11 +64,11 @@ DayGrid::DayGrid(QWidget* window) : QObject(window)
         m_frames.append(frame);
     }
 
-    const QStringList initial = GridLabels::initialLabels();
+    const QStringList initial = GridLabels::InitialGridLabels();
     const QFont labels = labelFont(twipRect(120, 0, 495, 255).width());
     const QFont rows = rowFont();
     for (int row = 0; row < DayGridShape::SlotCount; ++row) {
-        const bool morning = row < DayGridShape::MorningRows;
+        const bool morning = DayGridShape::MorningBlock.contains(row);
         QGroupBox* frame = m_frames.at(morning ? 0 : 1);
         const int top = morning ? 240 * (row + 1) : 240 * (row - 23);
 
@@ -122,7 +124,8 @@ DayGrid::DayGrid(QWidget* window) : QObject(window)
 
 bool DayGrid::isShadedRow(int row)
 {
-    return (row >= 0 && row <= 3) || (row >= 16 && row <= 23) || (row >= 44 && row <= 52);
+    return std::any_of(DayGridShape::ShadedRows.begin(), DayGridShape::ShadedRows.end(),
+                       [row](const DayGridShape::RowRange& range) { return range.contains(row); });
 }
 
 void DayGrid::setLabels(const QStringList& captions)

@@ -34,7 +34,8 @@ public:
     QLabel* postitTitle() const { return m_postitTitle; }
     QLabel* postitPicture() const { return m_postitPicture; }
 
-    // SetGridLabels10 .. SetGridLabels60, and the captions of creation.
+    // Sets the 53 time labels (Module3's SetGridLabels10 .. SetGridLabels60,
+    // and the captions of creation).
     void setLabels(const QStringList& captions);
     QStringList labels() const;
 
@@ -42,7 +43,7 @@ public:
     void setTickValue(int row, int value);
     int tickValue(int row) const;
 
-    // The rows with a light grey background, which never change.
+    // Whether a row is one of the ShadedRows, whose light grey background never changes.
     static bool isShadedRow(int row);
 
 signals:

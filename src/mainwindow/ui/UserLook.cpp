@@ -2,6 +2,7 @@
 
 #include "dayrecords/GridLabels.h"
 #include "dayrecords/ui/DayGrid.h"
+#include "dayrecords/ui/Module3.h"
 #include "mainwindow/MainState.h"
 #include "mainwindow/ui/Form1Ui.h"
 #include "mainwindow/ui/PressButton.h"
@@ -73,14 +74,14 @@ void setButtonColours(Form1Ui& ui, int chosen)
 
 bool applySlotCode(Form1Ui& ui, MainState& state, const LooseValue& code)
 {
-    for (int candidate = 0; candidate <= 4; ++candidate) {
-        if (code.equalsNumber(candidate)) {
-            ui.grid->setLabels(GridLabels::labels(candidate));
-            state.SlotMinutes = static_cast<qint16>(GridLabels::minutesForCode(candidate).value_or(0));
-            return true;
-        }
+    // Read as the settings window reads it: a quoted "1" is the number 1.
+    bool ok = false;
+    const qint16 number = code.toInt16(&ok);
+    if (!ok || !Module3::SetGridLabelsForCode(*ui.grid, number)) {
+        return false;
     }
-    return false;
+    state.SlotMinutes = static_cast<qint16>(SlotLength::minutes(number).value_or(0));
+    return true;
 }
 
 void showSlotMinutes(Form1Ui& ui, const MainState& state)

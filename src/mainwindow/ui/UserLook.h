@@ -32,9 +32,10 @@ void setBottomAnnotation(Form1Ui& ui, const LooseValue& annotation);
 // in the button face.
 void setButtonColours(Form1Ui& ui, int chosen);
 
-// Applies a slot code: compared with 0, 1, 2, 3 and 4 in turn (an empty value
-// counts as 0), the first equal sets the grid's time labels and SlotMinutes;
-// any other value changes nothing. True when a code was applied.
+// Applies a slot code, read as a 16-bit number as the settings window reads it
+// (an empty value counts as 0, a quoted "1" is 1): a code 0 to 4 sets the
+// grid's time labels and SlotMinutes; any other value changes nothing. True
+// when a code was applied.
 bool applySlotCode(Form1Ui& ui, MainState& state, const LooseValue& code);
 // LblHorImp shows SlotMinutes as decimal text.
 void showSlotMinutes(Form1Ui& ui, const MainState& state);

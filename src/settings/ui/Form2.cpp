@@ -82,7 +82,7 @@ Form2::Form2(UserButtons* buttons, QWidget* parent)
     resize(Geometry::twipRect(0, 0, 10695, 5865).size());
     buildLayout();
     setTabOrder();
-    load();
+    Form_Load();
 }
 
 Form2* Form2::showWindow(UserButtons* buttons, QWidget* parent)
@@ -115,6 +115,9 @@ void Form2::buildLayout()
     const QStringList slotTexts = {QStringLiteral("Toutes les 10'"), QStringLiteral("Toutes les 15'"),
                                    QStringLiteral("Toutes les 20'"), QStringLiteral("Toutes les 30'"),
                                    QStringLiteral("Toutes les 60'")};
+    static constexpr void (Form2::*colourCommands[Users])() = {&Form2::Command1_Click, &Form2::Command2_Click,
+                                                                &Form2::Command3_Click, &Form2::Command4_Click,
+                                                                &Form2::Command5_Click, &Form2::Command6_Click};
     for (int k = 1; k <= Users; ++k) {
         const auto i = static_cast<std::size_t>(k - 1);
         const int top = 480 + 600 * (k - 1);
@@ -134,7 +137,7 @@ void Form2::buildLayout()
         m_colourButtons[i] = place(new QPushButton(QStringLiteral("..."), this), indexed("Command", k),
                                    4320, top, 495, 375);
         m_colourButtons[i]->setFont(boldFont(12));
-        connect(m_colourButtons[i], &QPushButton::clicked, this, [this, k] { chooseColour(k); });
+        connect(m_colourButtons[i], &QPushButton::clicked, this, colourCommands[i]);
 
         m_slots[i] = place(new QComboBox(this), indexed("Combo", k), 4920, top, 1380, 315);
         m_slots[i]->setEditable(true);
@@ -164,7 +167,7 @@ void Form2::buildLayout()
                                        this),
                          QStringLiteral("Check1"), 240, 4440, 6015, 255);
     m_nameLookup->setFont(boldFont());
-    connect(m_nameLookup, &QCheckBox::stateChanged, this, &Form2::nameLookupChanged);
+    connect(m_nameLookup, &QCheckBox::stateChanged, this, &Form2::Check1_Click);
 
     m_lookupFrame = place(new QGroupBox(QStringLiteral("Base de données ACCESS désignée par le Superviseur"), this),
                           QStringLiteral("Frame1"), 120, 4800, 7815, 975);
@@ -185,12 +188,12 @@ void Form2::buildLayout()
     m_save = place(new QPushButton(QStringLiteral("&Enregistrer Quitter"), this), QStringLiteral("CmDEnreg"),
                    8160, 4680, 2415, 495);
     m_save->setFont(boldFont(9.75));
-    connect(m_save, &QPushButton::clicked, this, [this] { save(); });
+    connect(m_save, &QPushButton::clicked, this, &Form2::CmDEnreg_Click);
 
     m_cancel = place(new QPushButton(QStringLiteral("Annuler / &Quitter"), this), QStringLiteral("Quitte"), 8160,
                      5280, 2415, 495);
     m_cancel->setFont(boldFont(9.75));
-    connect(m_cancel, &QPushButton::clicked, this, [this] { cancel(); });
+    connect(m_cancel, &QPushButton::clicked, this, &Form2::Quitte_Click);
 }
 
 void Form2::setTabOrder()
@@ -218,7 +221,7 @@ void Form2::setTabOrder()
     }
 }
 
-void Form2::load()
+void Form2::Form_Load()
 {
     const QString programFolder = AppInfo::programFolder();
     m_namesDatabase->setText(
@@ -264,7 +267,7 @@ void Form2::loadUsers()
     }
 }
 
-void Form2::nameLookupChanged()
+void Form2::Check1_Click()
 {
     m_lookupFrame->setVisible(m_nameLookup->isChecked());
 }
@@ -343,7 +346,7 @@ bool Form2::refusedForQuote(bool withUserRows, const QString& notSaved)
     return true;
 }
 
-bool Form2::save()
+bool Form2::CmDEnreg_Click()
 {
     // A text read from a file may hold a double quote that typing never
     // lets in; written back, it would spoil the file for every workstation.
@@ -381,7 +384,7 @@ bool Form2::save()
     return true;
 }
 
-bool Form2::cancel()
+bool Form2::Quitte_Click()
 {
     if (refusedForQuote(false, QStringLiteral("Alpha.vlk n'a pas été enregistré"))) {
         return false;

@@ -40,9 +40,17 @@ public:
     int slotCode(int user) const;
 
     // The window's commands, as its buttons run them.
-    void chooseColour(int user); // Command1_Click..Command6_Click
-    bool save();                 // CmDEnreg_Click; false when a file could not be written
-    bool cancel();               // Quitte_Click; false when Alpha.vlk could not be written
+    // The colour buttons of users 1 to 6.
+    void Command1_Click() { chooseColour(1); }
+    void Command2_Click() { chooseColour(2); }
+    void Command3_Click() { chooseColour(3); }
+    void Command4_Click() { chooseColour(4); }
+    void Command5_Click() { chooseColour(5); }
+    void Command6_Click() { chooseColour(6); }
+    // Save and close; false when a file could not be written.
+    bool CmDEnreg_Click();
+    // Cancel and close (Alpha.vlk alone is written); false when it could not be.
+    bool Quitte_Click();
 
 signals:
     // The window has been saved (files written, buttons updated) just before
@@ -52,7 +60,8 @@ signals:
 private:
     void buildLayout();
     void setTabOrder();
-    void load();
+    // Reads both settings files into the controls, Alpha.vlk first.
+    void Form_Load();
     void loadAlpha();
     void loadUsers();
     void setSwatchColour(int user, qint32 value);
@@ -63,7 +72,10 @@ private:
     QString boxWithQuote(bool withUserRows) const;
     // Says which box holds a double quote; true when the write must not happen.
     bool refusedForQuote(bool withUserRows, const QString& notSaved);
-    void nameLookupChanged(); // Check1_Click
+    // The name-lookup box changed: its frame shows when it is ticked.
+    void Check1_Click();
+    // The colour chooser for one user's swatch.
+    void chooseColour(int user);
 
     UserButtons* m_buttons;
     // The colour chooser keeps the colour last chosen in this window.

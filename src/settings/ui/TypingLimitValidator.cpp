@@ -1,5 +1,7 @@
 #include "settings/ui/TypingLimitValidator.h"
 
+#include "platform/Files.h"
+
 #include <QLineEdit>
 
 #include <algorithm>
@@ -24,7 +26,7 @@ QValidator::State TypingLimitValidator::validate(QString& input, int& /*pos*/) c
         programSet(input);
         return Acceptable;
     }
-    if (input.count(QLatin1Char('"')) > m_allowedQuotes) {
+    if (input.count(QLatin1Char('"')) > m_allowedQuotes || !Files::fitsCp1252(input)) {
         return Invalid;
     }
     if (m_allowedLength >= 0 && input.size() > m_allowedLength) {

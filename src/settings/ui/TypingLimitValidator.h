@@ -7,8 +7,9 @@ class QLineEdit;
 // Limits what the user types into a line edit without cutting what the
 // program puts there: typing cannot make the text longer than `limit`
 // characters (or than the text last set by the program, when that was
-// longer), and no double quote can be typed or pasted (the settings files
-// cannot hold one). A negative limit means no length limit.
+// longer), and no double quote nor any character outside Windows-1252 can be
+// typed or pasted (the settings files cannot hold them). A negative limit
+// means no length limit.
 class TypingLimitValidator : public QValidator
 {
 public:

@@ -5,6 +5,7 @@
 #include "dayrecords/DayLoader.h"
 #include "dayrecords/GridLabels.h"
 #include "dayrecords/ui/DayGrid.h"
+#include "dayrecords/ui/Module3.h"
 #include "dayrecords/ui/SlotTextBox.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/Form1View.h"
@@ -49,18 +50,40 @@ private slots:
         QCOMPARE(m_grid->slotBox(52)->geometry(), Geometry::twipRect(720, 6960, 3075, 285));
         // The widest caption fits its label.
         QVERIFY(m_grid->label(7)->fontMetrics().horizontalAdvance(QStringLiteral("08h 00")) <= m_grid->label(7)->width());
+        // Grey from 08h00 to 08h45, 12h00 to 13h45 and 19h00 to 21h00.
+        const QList<int> shadedRows = {0,  1,  2,  3,  16, 17, 18, 19, 20, 21, 22,
+                                       23, 44, 45, 46, 47, 48, 49, 50, 51, 52};
         for (int row = 0; row < 53; ++row) {
-            const bool shaded = row <= 3 || (row >= 16 && row <= 23) || row >= 44;
+            const bool shaded = shadedRows.contains(row);
             QCOMPARE(DayGrid::isShadedRow(row), shaded);
             QCOMPARE(m_grid->slotBox(row)->palette().color(QPalette::Base),
                      shaded ? QColor(224, 224, 224) : QApplication::palette().color(QPalette::Base));
         }
         // Relabelling touches nothing but the labels.
         m_grid->slotBox(21)->setText(QStringLiteral("reste"));
-        m_grid->setLabels(GridLabels::labels(2));
+        Module3::SetGridLabels20(*m_grid);
         QCOMPARE(m_grid->label(21)->text(), QString());
         QCOMPARE(m_grid->slotBox(21)->text(), QStringLiteral("reste"));
         QCOMPARE(m_grid->slotBox(21)->palette().color(QPalette::Base), QColor(224, 224, 224));
+    }
+
+    void labelProceduresByCode()
+    {
+        using Procedure = void (*)(DayGrid&);
+        const Procedure procedures[5] = {Module3::SetGridLabels10, Module3::SetGridLabels15, Module3::SetGridLabels20,
+                                         Module3::SetGridLabels30, Module3::SetGridLabels60};
+        for (int code = 0; code < 5; ++code) {
+            m_grid->setLabels(GridLabels::InitialGridLabels());
+            procedures[code](*m_grid);
+            QCOMPARE(m_grid->labels(), GridLabels::labels(code));
+            m_grid->setLabels(GridLabels::InitialGridLabels());
+            QVERIFY(Module3::SetGridLabelsForCode(*m_grid, code));
+            QCOMPARE(m_grid->labels(), GridLabels::labels(code));
+        }
+        // No slot length: the labels stay as they were.
+        QVERIFY(!Module3::SetGridLabelsForCode(*m_grid, 5));
+        QVERIFY(!Module3::SetGridLabelsForCode(*m_grid, -1));
+        QCOMPARE(m_grid->labels(), GridLabels::labels(4));
     }
 
     void pastedLineBreakNeverReachesTheRecord()

@@ -254,7 +254,7 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         const auto limit = [](const char* tag, const char* field, const char* typed, const char* kept) {
-            QTest::newRow(tag) << QString::fromLatin1(field) << QString::fromLatin1(typed) << QString::fromLatin1(kept);
+            QTest::newRow(tag) << QString::fromLatin1(field) << QString::fromUtf8(typed) << QString::fromUtf8(kept);
         };
         const char* const letters = "abcdefghijklmnopqrstuvwxyz";
         limit("name: 26", "Text3", "abcdefghijklmnopqrstuvwxyz0123", letters);
@@ -265,6 +265,11 @@ private slots:
         limit("name: no quote", "Text4", "Le \"Grand\"", "Le Grand");
         limit("annotation: no quote", "TxtAnnot4", "a\"b", "ab");
         limit("table: no quote", "TxtTable", "\"", "MATABLE");
+        // Nor a character the files' code page lacks (it would be saved as "?");
+        // French letters, Œ and € are in it.
+        limit("name: Windows-1252 only", "Text5", "Łukasz Œ€", "ukasz Œ€");
+        limit("annotation: Windows-1252 only", "Text7_4", "Ščerba", "Šerba");
+        limit("table: Windows-1252 only", "TxtTable", "_Ω", "MATABLE_");
     }
 
     void typingLimits()
@@ -277,6 +282,7 @@ private slots:
         QCOMPARE(text(form, qPrintable(field)), kept);
         // Nor pasted.
         control(form, qPrintable(field))->insert(QStringLiteral("\""));
+        control(form, qPrintable(field))->insert(QStringLiteral("Ł"));
         QCOMPARE(text(form, qPrintable(field)), kept);
     }
 
