@@ -15,4 +15,7 @@ void runPrintBenchmark();
 // The appointment search over twenty years and over the default 90 days,
 // against a bare read of the same rows, and the opening of a found day.
 void runSearchBenchmark(const BenchDatabase::Databases& databases);
+// The week window: a week read and shown on twenty years and on one month,
+// and a day opened from it.
+void runWeekBenchmark(const BenchDatabase::Databases& databases);
 } // namespace Benchmarks

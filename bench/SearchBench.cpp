@@ -1,25 +1,20 @@
 #include "Benchmarks.h"
 
 #include "BenchDatabase.h"
+#include "BenchMainWindow.h"
 
 #include "dayrecords/DayStore.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/ShownDay.h"
-#include "mainwindow/ui/StartUp.h"
-#include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/Dates.h"
-#include "platform/Registry.h"
-#include "platform/ui/Dialogs.h"
 #include "search/AppointmentSearch.h"
 #include "search/ui/FrmRech.h"
-#include "settings/UserSettingsFile.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <vector>
@@ -114,47 +109,25 @@ SearchTimes timeSearch(const QString& path, qint32 first, qint32 last, const QSt
 // in the 53 slot boxes.
 double timeOpening(const QString& path, qint32 lastDay, int days)
 {
-    QTemporaryDir settings;
-    if (!settings.isValid()) {
+    const BenchMainWindow started(path, lastDay);
+    Form1* form = started.form();
+    if (form == nullptr) {
         return -1;
     }
-    Registry::setStoreFolder(settings.path());
-    Registry::setValue(QStringLiteral("CHEMIN"), path);
-    Registry::setValue(QStringLiteral("CheminUt"), settings.path());
-    UserSettings users;
-    users.names[0] = LooseValue::fromText(QStringLiteral("Dr Martin"));
-    users.slotCodes[0] = LooseValue::fromInt(1);
-    if (!WriteUserSettingsFile(settings.path(), users)) {
-        return -1;
-    }
-    Dialogs::Test::setEnabled(true);
-    Clock::setToday(Dates::dateFromSerial(lastDay));
-
-    double median = -1;
-    {
-        Form1 form;
-        form.startUp().Form_Load();
-        QRandomGenerator random(13);
-        std::vector<qint64> samples;
-        for (int run = 0; run < OpenRuns && form.state().hasUser(); ++run) {
-            const qint32 serial = lastDay - random.bounded(days);
-            QElapsedTimer timer;
-            timer.start();
-            const bool opened = form.shownDay().openDayFromWindow(serial);
-            FrmRech::selectInSlots(*form.ui().grid, QStringLiteral("Dupont"));
-            samples.push_back(timer.nsecsElapsed());
-            if (!opened) {
-                samples.clear();
-                break;
-            }
-        }
-        if (!samples.empty()) {
-            median = medianMs(samples);
+    QRandomGenerator random(13);
+    std::vector<qint64> samples;
+    for (int run = 0; run < OpenRuns; ++run) {
+        const qint32 serial = lastDay - random.bounded(days);
+        QElapsedTimer timer;
+        timer.start();
+        const bool opened = form->shownDay().openDayFromWindow(serial);
+        FrmRech::selectInSlots(*form->ui().grid, QStringLiteral("Dupont"));
+        samples.push_back(timer.nsecsElapsed());
+        if (!opened) {
+            return -1;
         }
     }
-    Clock::setToday(QDate());
-    Dialogs::Test::setEnabled(false);
-    return median;
+    return medianMs(samples);
 }
 } // namespace
 

@@ -24,5 +24,6 @@ int main(int argc, char* argv[])
     Benchmarks::runNamesBenchmark();
     Benchmarks::runPrintBenchmark();
     Benchmarks::runSearchBenchmark(databases);
+    Benchmarks::runWeekBenchmark(databases);
     return 0;
 }

@@ -5,6 +5,8 @@
 WeekDayList::WeekDayList(QWidget* parent) : QListWidget(parent)
 {
     setUniformItemSizes(true);
+    // A line wider than the list ends in "…"; the list never scrolls sideways.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void WeekDayList::setLines(const QStringList& lines)
