@@ -269,13 +269,21 @@ private slots:
             QVERIFY(DayStore::save(**db, 3, monday));
             QVERIFY(DayStore::save(**db, 3, sunday));
             QVERIFY(DayStore::save(**db, 2, otherUser));
+            // A row written by something else than the program: no texts, no flags.
+            QSqlQuery bare((*db)->database());
+            QVERIFY(bare.exec(QStringLiteral("INSERT INTO RVOUS3 (AGENDATE) VALUES (39147)")));
         }
 
         const auto week = WeekDays::read(3, 39146, path);
         QVERIFY2(week, qPrintable(week.error()));
         QCOMPARE((*week)[0]->agendate, 39146);
         QVERIFY((*week)[0]->flag(SideBox::Absent1).isSet());
-        for (std::size_t day = 1; day < 6; ++day) {
+        // Found, shown as a present day with bare labels (10 minutes: "     10 : ").
+        QVERIFY((*week)[1]);
+        const QStringList bare = column((*week)[1], 10);
+        QCOMPARE(bare.size(), 54);
+        QCOMPARE(bare.at(1), QStringLiteral("     10 : "));
+        for (std::size_t day = 2; day < 6; ++day) {
             QVERIFY(!(*week)[day]);
         }
         QCOMPARE((*week)[6]->rvous, QStringLiteral("Dimanche"));
@@ -307,6 +315,18 @@ private slots:
         const auto noTable = WeekDays::read(4, 39146, path);
         QVERIFY(!noTable);
         QVERIFY2(noTable.error().contains(QStringLiteral("RVOUS4")), qPrintable(noTable.error()));
+
+        // Another workstation in the middle of a save.
+        const auto other = DbConnection::open(path);
+        QSqlQuery writing((*other)->database());
+        DbConnection::setBusyTimeout(1);
+        QVERIFY(writing.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        QVERIFY(writing.exec(QStringLiteral("INSERT INTO RVOUS3 (AGENDATE, RVOUS) VALUES (39146, 'x')")));
+        const auto locked = WeekDays::read(3, 39146, path);
+        QVERIFY(!locked);
+        QVERIFY2(locked.error().contains(QStringLiteral("verrouillée")), qPrintable(locked.error()));
+        QVERIFY(writing.exec(QStringLiteral("ROLLBACK")));
+        DbConnection::setBusyTimeout(0);
     }
 };
 
