@@ -182,8 +182,12 @@ private slots:
         QCOMPARE(buttonText("CmdPrec"), QStringLiteral("<   &Précédent"));
         QCOMPARE(buttonText("Command2"), QStringLiteral("&Quitte"));
         QCOMPARE(buttonText("CmdSuiv"), QStringLiteral("&Suivant   >"));
-        QCOMPARE(week->findChild<QPushButton*>(QStringLiteral("CmdSuiv"))->shortcut(),
-                 QKeySequence(Qt::ALT | Qt::Key_S));
+        const auto accessKey = [week](const char* name) {
+            return week->findChild<QPushButton*>(QLatin1String(name))->shortcut();
+        };
+        QCOMPARE(accessKey("CmdPrec"), QKeySequence(Qt::ALT | Qt::Key_P));
+        QCOMPARE(accessKey("Command2"), QKeySequence(Qt::ALT | Qt::Key_Q));
+        QCOMPARE(accessKey("CmdSuiv"), QKeySequence(Qt::ALT | Qt::Key_S));
         auto* wednesday = week->findChild<FitLabel*>(QStringLiteral("Label1_2"));
         QVERIFY(wednesday->font().bold());
         QCOMPARE(wednesday->palette().color(QPalette::WindowText), QColor(192, 64, 0));
