@@ -7,6 +7,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#endif
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -33,6 +41,94 @@ std::optional<char> cp1252Byte(char16_t u)
         }
     }
     return std::nullopt;
+}
+
+bool& renameRefused()
+{
+    static bool refused = false;
+    return refused;
+}
+
+QString writeError(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Impossible d'écrire le fichier « %1 » (%2).").arg(Files::displayPath(path), reason);
+}
+
+// Gives the temporary file the owner and group of the file it replaces, where
+// the system allows (root may; another user only a group of his own).
+void keepOwner(const QSaveFile& file, const QString& path)
+{
+#ifdef Q_OS_UNIX
+    struct stat existing{};
+    const int fd = file.handle();
+    if (fd < 0 || ::stat(QFile::encodeName(path).constData(), &existing) != 0) {
+        return;
+    }
+    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid) != 0) {
+        return; // the saving user keeps it
+    }
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(path);
+#endif
+}
+
+struct AtomicAttempt
+{
+    Status status;
+    // The folder refused the temporary file or the rename.
+    bool folderRefused = false;
+};
+
+AtomicAttempt replaceThroughRename(const QString& path, const QByteArray& bytes)
+{
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists()) {
+        return {Status::failure(QStringLiteral("Le dossier « %1 » n'existe pas.")
+                                    .arg(Files::displayPath(info.absolutePath()))),
+                false};
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return {Status::failure(writeError(path, file.errorString())), !QFileInfo(info.absolutePath()).isWritable()};
+    }
+    keepOwner(file, path);
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return {Status::failure(writeError(path, reason)), false};
+    }
+    if (renameRefused()) {
+        file.cancelWriting();
+        return {Status::failure(QStringLiteral("Impossible d'enregistrer le fichier « %1 » (Permission non accordée).")
+                                    .arg(Files::displayPath(path))),
+                true};
+    }
+    if (!file.commit()) {
+        return {Status::failure(QStringLiteral("Impossible d'enregistrer le fichier « %1 » (%2).")
+                                    .arg(Files::displayPath(path), file.errorString())),
+                file.error() == QFileDevice::RenameError};
+    }
+    return {Status::success(), false};
+}
+
+// Cuts an existing file to nothing and writes it again: the file keeps its
+// owner and mode, but a reader may see it half-written.
+Status writeInPlace(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return Status::failure(writeError(path, file.errorString()));
+    }
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        return Status::failure(writeError(path, file.errorString()));
+    }
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0) {
+        return Status::failure(writeError(path, QString::fromLocal8Bit(std::strerror(errno))));
+    }
+#endif
+    return Status::success();
 }
 
 QString fileError(const QString& path, const QString& what)
@@ -111,27 +207,16 @@ Result<QByteArray> readAll(const QString& path)
 
 Status writeAtomically(const QString& path, const QByteArray& bytes)
 {
-    const QFileInfo info(path);
-    if (!info.absoluteDir().exists()) {
-        return Status::failure(
-            QStringLiteral("Le dossier « %1 » n'existe pas.").arg(displayPath(info.absolutePath())));
+    return replaceThroughRename(path, bytes).status;
+}
+
+Status replaceFile(const QString& path, const QByteArray& bytes)
+{
+    const AtomicAttempt atomic = replaceThroughRename(path, bytes);
+    if (atomic.status || !atomic.folderRefused || !QFileInfo(path).isFile()) {
+        return atomic.status;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Status::failure(QStringLiteral("Impossible d'écrire le fichier « %1 » (%2).")
-                                   .arg(displayPath(path), file.errorString()));
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return Status::failure(QStringLiteral("Impossible d'écrire le fichier « %1 » (%2).")
-                                   .arg(displayPath(path), reason));
-    }
-    if (!file.commit()) {
-        return Status::failure(QStringLiteral("Impossible d'enregistrer le fichier « %1 » (%2).")
-                                   .arg(displayPath(path), file.errorString()));
-    }
-    return Status::success();
+    return writeInPlace(path, bytes);
 }
 
 Status copyAtomically(const QString& source, const QString& target)
@@ -147,4 +232,12 @@ QString displayPath(const QString& path)
 {
     return QDir::fromNativeSeparators(path);
 }
+
+namespace Test
+{
+void setRenameRefused(bool refused)
+{
+    renameRefused() = refused;
+}
+} // namespace Test
 } // namespace Files

@@ -29,8 +29,15 @@ bool fitsCp1252(QStringView text);
 Result<QByteArray> readAll(const QString& path);
 
 // Replaces (or creates) a file whole: the bytes are written beside it and
-// renamed over it, so no reader ever sees a half-written file.
+// renamed over it, so no reader ever sees a half-written file. A replaced
+// file keeps its mode, and its owner and group where the system allows.
 Status writeAtomically(const QString& path, const QByteArray& bytes);
+
+// Replaces (or creates) a file whole as writeAtomically does where the folder
+// allows it. Where the folder refuses the temporary file or the rename (a
+// read-only shared folder holding a writable file), an existing file is
+// rewritten in place instead, keeping its owner and mode.
+Status replaceFile(const QString& path, const QByteArray& bytes);
 
 // Copies a file over another one atomically (the copy is written beside the
 // target, then renamed over it).
@@ -38,4 +45,11 @@ Status copyAtomically(const QString& source, const QString& target);
 
 // Paths for messages: the native "/" separator.
 QString displayPath(const QString& path);
+
+namespace Test
+{
+// Makes the rename of every atomic replace fail as a folder refusing it
+// would: the tests run as root, whom no folder refuses.
+void setRenameRefused(bool refused);
+} // namespace Test
 } // namespace Files

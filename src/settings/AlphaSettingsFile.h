@@ -29,7 +29,7 @@ QString alphaSettingsFileName(); // "Alpha.vlk"
 QString alphaSettingsFilePath();
 
 AlphaSettingsRead ReadAlphaSettingsFile();
-// Replaces Alpha.vlk in the program's folder whole and atomically.
+// Replaces Alpha.vlk in the program's folder whole (Files::replaceFile).
 Status WriteAlphaSettingsFile(bool optionOn, const QString& table);
 
 // "Fichier <program folder>/Alpha.vlk non valide."

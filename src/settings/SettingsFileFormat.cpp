@@ -169,7 +169,7 @@ RecordFile readRecordFile(const QString& path, int recordCount)
 
 Status writeRecordFile(const QString& path, const QList<LooseValue>& values)
 {
-    const Status written = Files::writeAtomically(path, formatRecordLine(values));
+    const Status written = Files::replaceFile(path, formatRecordLine(values));
     if (!written) {
         return Status::failure(QStringLiteral("Le fichier %1 n'a pas pu être enregistré.\n%2")
                                    .arg(Files::displayPath(path), written.error()));

@@ -92,7 +92,8 @@ SettingsRead<Settings> readSettingsFile(const QString& path)
 QByteArray formatValue(const LooseValue& value);
 // One record line: the values separated by commas, ended by CR LF.
 QByteArray formatRecordLine(const QList<LooseValue>& values);
-// Replaces the file at `path` whole and atomically with one record line. The
+// Replaces the file at `path` whole with one record line: atomically where
+// the folder allows, else in place (Files::replaceFile). The
 // failure names the file.
 Status writeRecordFile(const QString& path, const QList<LooseValue>& values);
 } // namespace SettingsFileFormat

@@ -42,7 +42,7 @@ QString userSettingsFilePath(const QString& folder);
 QString userSettingsFolder();
 
 UserSettingsRead ReadUserSettingsFile(const QString& folder);
-// Replaces Utilisat.vlk in `folder` whole and atomically with one record.
+// Replaces Utilisat.vlk in `folder` whole with one record (Files::replaceFile).
 // The failure names the file.
 Status WriteUserSettingsFile(const QString& folder, const UserSettings& settings);
 

@@ -3,8 +3,18 @@
 #include "settings/SettingsFileFormat.h"
 #include "settings/UserSettingsFile.h"
 
+#include "platform/Files.h"
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -16,6 +26,49 @@ QByteArray numberedValues(int first, int last)
         values << "\"v" + QByteArray::number(n) + '"';
     }
     return values.join(',');
+}
+// Set for the copy of this program that saves as another user.
+const char* const SaveInVariable = "KORDELA_TEST_SAVE_IN";
+constexpr uid_t Nobody = 65534;
+
+struct FileState
+{
+    uid_t owner = 0;
+    gid_t group = 0;
+    mode_t mode = 0;
+    ino_t inode = 0;
+};
+
+FileState fileState(const QString& path)
+{
+    struct stat st{};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        return {};
+    }
+    return {st.st_uid, st.st_gid, static_cast<mode_t>(st.st_mode & 07777), st.st_ino};
+}
+
+void setMode(const QString& path, mode_t mode)
+{
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode), 0);
+}
+
+UserSettings named(const QString& firstName)
+{
+    UserSettings s;
+    s.names[0] = LooseValue::fromText(firstName);
+    return s;
+}
+
+// The child's work: save Utilisat.vlk in the folder it was given.
+int saveAsChild(const QString& folder)
+{
+    const Status saved = WriteUserSettingsFile(folder, named(QStringLiteral("Enfant")));
+    if (!saved) {
+        fprintf(stderr, "%s\n", qPrintable(saved.error()));
+        return 2;
+    }
+    return 0;
 }
 } // namespace
 
@@ -123,7 +176,106 @@ private slots:
         QCOMPARE(read.values.names[0].toText(), QStringLiteral("Dupont, Martin"));
         QCOMPARE(read.values.names[1].toText(), QStringLiteral(" "));
     }
+
+    void saveWhereTheFolderAllowsTheRenameOrNot()
+    {
+        TestEnv env;
+        const QString folder = env.dataFolder();
+        const QString path = QDir(folder).filePath(QStringLiteral("Utilisat.vlk"));
+        TestEnv::writeFile(path, SampleUsersLine);
+        setMode(path, 0664);
+        if (::geteuid() == 0) {
+            QCOMPARE(::chown(QFile::encodeName(path).constData(), Nobody, Nobody), 0);
+        }
+        const FileState before = fileState(path);
+
+        // The folder allows it: a new file renamed over the old one, with the old one's owner and mode.
+        QVERIFY(WriteUserSettingsFile(folder, named(QStringLiteral("Salle du docteur Lefèvre"))));
+        const FileState replaced = fileState(path);
+        QVERIFY(replaced.inode != before.inode);
+        QCOMPARE(replaced.mode, before.mode);
+        QCOMPARE(replaced.owner, before.owner);
+        QCOMPARE(replaced.group, before.group);
+
+        // The folder refuses the rename: the same file is written again in place, shorter.
+        Files::Test::setRenameRefused(true);
+        const Status inPlace = WriteUserSettingsFile(folder, named(QStringLiteral("B")));
+        QVERIFY2(inPlace, qPrintable(inPlace.error()));
+        const FileState rewritten = fileState(path);
+        QCOMPARE(rewritten.inode, replaced.inode);
+        QCOMPARE(rewritten.mode, before.mode);
+        QCOMPARE(rewritten.owner, before.owner);
+        QCOMPARE(TestEnv::readFile(path), SettingsFileFormat::formatRecordLine(named(QStringLiteral("B")).toValues()));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Utilisat.vlk")});
+        // No file to write in place: the save fails and says which file.
+        const Status none = WriteUserSettingsFile(env.programFolder(), named(QStringLiteral("C")));
+        Files::Test::setRenameRefused(false);
+        QVERIFY(!none.ok() && none.error().contains(QStringLiteral("Utilisat.vlk")));
+        QVERIFY(QDir(env.programFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    void saveAsAnotherUserInAReadOnlyOrAnOpenFolder()
+    {
+        if (::geteuid() != 0) {
+            QSKIP("acting as another user needs root");
+        }
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (setpriv.isEmpty()) {
+            QSKIP("setpriv is not installed");
+        }
+        QTemporaryDir dir;
+        setMode(dir.path(), 0755);
+        // A copy of this program that the other user can reach, wherever the build lies.
+        const QString saver = dir.filePath(QStringLiteral("saver"));
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), saver));
+        setMode(saver, 0755);
+
+        for (const bool readOnly : {true, false}) {
+            const QString folder = dir.filePath(readOnly ? QStringLiteral("lecture") : QStringLiteral("ouvert"));
+            QVERIFY(QDir().mkpath(folder));
+            const QString path = QDir(folder).filePath(QStringLiteral("Utilisat.vlk"));
+            TestEnv::writeFile(path, SampleUsersLine);
+            setMode(path, 0666);
+            setMode(folder, readOnly ? 0555 : 0777);
+            const FileState before = fileState(path);
+
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QLatin1String(SaveInVariable), folder);
+            child.setProcessEnvironment(environment);
+            child.start(setpriv, {QStringLiteral("--reuid=%1").arg(Nobody), QStringLiteral("--regid=%1").arg(Nobody),
+                                  QStringLiteral("--clear-groups"), QStringLiteral("--"), saver});
+            QVERIFY(child.waitForFinished(60000));
+            QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+                     child.readAllStandardError().constData());
+
+            QCOMPARE(ReadUserSettingsFile(folder).values.names[0].toText(), QStringLiteral("Enfant"));
+            const FileState after = fileState(path);
+            QCOMPARE(after.mode, mode_t(0666));
+            if (readOnly) {
+                // Written in place: still root's file.
+                QCOMPARE(after.inode, before.inode);
+                QCOMPARE(after.owner, uid_t(0));
+            } else {
+                // Replaced; the system lets no other user hand a file to root.
+                QVERIFY(after.inode != before.inode);
+                QCOMPARE(after.owner, Nobody);
+            }
+            QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Utilisat.vlk")});
+            setMode(folder, 0755);
+        }
+    }
 };
 
-QTEST_GUILESS_MAIN(TestSettingsFiles)
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QString saveIn = qEnvironmentVariable(SaveInVariable);
+    if (!saveIn.isEmpty()) {
+        return saveAsChild(saveIn);
+    }
+    TestSettingsFiles test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_settingsfiles.moc"
