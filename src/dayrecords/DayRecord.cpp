@@ -22,6 +22,16 @@ QString flagTextField(SideBox box)
 {
     return flagField(box) + QStringLiteral("_TXT");
 }
+
+QStringList all()
+{
+    QStringList fields = {Agendate, Rvous, Postit, Bloc};
+    for (const SideBox box : AllSideBoxes) {
+        fields << flagField(box) << flagTextField(box);
+    }
+    fields << Coche;
+    return fields;
+}
 } // namespace DayFields
 
 namespace SlotTextList

@@ -69,6 +69,8 @@ inline const QString Bloc = QStringLiteral("Bloc");
 inline const QString Coche = QStringLiteral("COCHE");
 QString flagField(SideBox box);     // ABSENT1, ABSENT2, ECHO1, ECHO2
 QString flagTextField(SideBox box); // ABSENT1_TXT ...
+// The 13 fields of a day record, in the table's order.
+QStringList all();
 } // namespace DayFields
 
 // SlotTextList: the 53 slot texts joined by CR LF (52 separators, no quoting).

@@ -14,12 +14,7 @@ QString nonNull(const QString& text)
 
 QString columnList()
 {
-    QStringList columns = {DayFields::Agendate, DayFields::Rvous, DayFields::Postit, DayFields::Bloc};
-    for (const SideBox box : AllSideBoxes) {
-        columns << DayFields::flagField(box) << DayFields::flagTextField(box);
-    }
-    columns << DayFields::Coche;
-    return columns.join(QStringLiteral(", "));
+    return DayFields::all().join(QStringLiteral(", "));
 }
 
 std::optional<bool> readFlag(const QVariant& value)

@@ -68,6 +68,18 @@ Result<std::shared_ptr<DbConnection>> DbConnection::open(const QString& path,
                                                          const QStringList& requiredTables,
                                                          int busyTimeoutMs)
 {
+    return openIn(path, requiredTables, busyTimeoutMs, QStringLiteral("rw"));
+}
+
+Result<std::shared_ptr<DbConnection>> DbConnection::openReadOnly(const QString& path,
+                                                                 const QStringList& requiredTables)
+{
+    return openIn(path, requiredTables, 0, QStringLiteral("ro"));
+}
+
+Result<std::shared_ptr<DbConnection>> DbConnection::openIn(const QString& path, const QStringList& requiredTables,
+                                                           int busyTimeoutMs, const QString& mode)
+{
     using R = Result<std::shared_ptr<DbConnection>>;
     const QString shown = Files::displayPath(path);
     const QFileInfo info(path);
@@ -86,10 +98,9 @@ Result<std::shared_ptr<DbConnection>> DbConnection::open(const QString& path,
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
                                                     connection->m_connectionName);
-        // mode=rw: a file that vanished since the test above is not created
-        // empty, the open fails instead.
-        db.setDatabaseName(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded)
-                           + QStringLiteral("?mode=rw"));
+        // mode=rw (or ro): a file that vanished since the test above is not
+        // created empty, the open fails instead.
+        db.setDatabaseName(Sql::fileUri(path, mode));
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
                                  .arg(busyTimeoutMs > 0 ? busyTimeoutMs : busyTimeout()));
         if (!db.open()) {
@@ -164,6 +175,12 @@ QString quoteIdentifier(const QString& name)
     QString escaped = name;
     escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+QString fileUri(const QString& path, const QString& mode)
+{
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded)
+           + QStringLiteral("?mode=") + mode;
 }
 
 bool isBusy(const QSqlError& error)

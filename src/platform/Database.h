@@ -33,6 +33,9 @@ public:
     static Result<std::shared_ptr<DbConnection>> open(const QString& path,
                                                       const QStringList& requiredTables = {},
                                                       int busyTimeoutMs = 0);
+    // The same, read-only: the file is never written (a backup being checked).
+    static Result<std::shared_ptr<DbConnection>> openReadOnly(const QString& path,
+                                                              const QStringList& requiredTables = {});
 
     ~DbConnection();
     DbConnection(const DbConnection&) = delete;
@@ -56,6 +59,8 @@ public:
 
 private:
     DbConnection(QString connectionName, QString path);
+    static Result<std::shared_ptr<DbConnection>> openIn(const QString& path, const QStringList& requiredTables,
+                                                        int busyTimeoutMs, const QString& mode);
 
     QString m_connectionName;
     QString m_path;
@@ -71,6 +76,9 @@ QString quoteIdentifier(const QString& name);
 QString reason(const QSqlError& error);
 // True when the error is another workstation holding the lock past the timeout.
 bool isBusy(const QSqlError& error);
+// The engine's URI of a database file opened with `mode` ("rw", "ro"), for
+// connections and attached databases.
+QString fileUri(const QString& path, const QString& mode);
 } // namespace Sql
 
 namespace AppointmentDatabase

@@ -17,7 +17,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <optional>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace
 {
@@ -226,6 +232,33 @@ Status copyAtomically(const QString& source, const QString& target)
         return bytes.status();
     }
     return writeAtomically(target, *bytes);
+}
+
+Status renameOver(const QString& source, const QString& target)
+{
+    const QByteArray from = QFile::encodeName(source);
+    const QByteArray to = QFile::encodeName(target);
+    const int fd = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
+    const bool flushed = fd >= 0 && ::fsync(fd) == 0;
+    const int flushError = errno;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    if (!flushed) {
+        return Status::failure(QStringLiteral("Impossible d'enregistrer le fichier « %1 » (%2).")
+                                   .arg(displayPath(source), QString::fromLocal8Bit(std::strerror(flushError))));
+    }
+    if (std::rename(from.constData(), to.constData()) != 0) {
+        return Status::failure(QStringLiteral("Impossible de remplacer le fichier « %1 » (%2).")
+                                   .arg(displayPath(target), QString::fromLocal8Bit(std::strerror(errno))));
+    }
+    return Status::success();
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QString first = QFileInfo(a).canonicalFilePath();
+    return !first.isEmpty() && first == QFileInfo(b).canonicalFilePath();
 }
 
 QString displayPath(const QString& path)

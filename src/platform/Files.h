@@ -43,6 +43,14 @@ Status replaceFile(const QString& path, const QByteArray& bytes);
 // target, then renamed over it).
 Status copyAtomically(const QString& source, const QString& target);
 
+// Puts a finished file in place: its bytes are flushed to the disk, then it
+// is renamed over `target` in one step (an existing target is replaced whole,
+// never seen half-written). Both lie in the same folder.
+Status renameOver(const QString& source, const QString& target);
+
+// True when both paths name one existing file (links and "." resolved).
+bool sameFile(const QString& a, const QString& b);
+
 // Paths for messages: the native "/" separator.
 QString displayPath(const QString& path);
 

@@ -1,5 +1,7 @@
 #include "mainwindow/ui/MenuCommands.h"
 
+#include "backup/ui/Form21.h"
+
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/frmAbout.h"
 #include "platform/AppInfo.h"
@@ -15,6 +17,7 @@ MenuCommands::MenuCommands(Form1& form) : QObject(&form), m_form(form)
     connect(ui.Utilisat, &QAction::triggered, this, &MenuCommands::Utilisat_Click);
     connect(ui.Aide, &QAction::triggered, this, &MenuCommands::Aide_Click);
     connect(ui.Propos, &QAction::triggered, this, &MenuCommands::Propos_Click);
+    connect(ui.Sauve, &QAction::triggered, this, &MenuCommands::Sauve_Click);
 }
 
 MenuCommands::~MenuCommands()
@@ -22,6 +25,7 @@ MenuCommands::~MenuCommands()
     // The windows opened from the menu have no owner; they go with the main window.
     delete m_about.data();
     delete Form2::openWindow();
+    delete Form21::openWindow();
 }
 
 frmAbout* MenuCommands::aboutBox() const
@@ -53,4 +57,9 @@ void MenuCommands::Propos_Click()
     m_about->show();
     m_about->raise();
     m_about->activateWindow();
+}
+
+void MenuCommands::Sauve_Click()
+{
+    Form21::showWindow(m_form);
 }

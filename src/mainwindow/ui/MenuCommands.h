@@ -7,9 +7,9 @@ class Form1;
 class frmAbout;
 
 // The menu commands that only open something: the settings window, the help,
-// the About box. A window opened here is loaded once and shown modeless with
-// no owner; the same command while it is open only brings it to the front.
-// The print items, "Rechercher" and "Sauvegarder" belong to their windows'
+// the About box, the backup window. A window opened here is loaded once and
+// shown modeless with no owner; the same command while it is open only brings
+// it to the front. The print items and "Rechercher" belong to their windows'
 // classes, which connect to the menu items themselves.
 class MenuCommands : public QObject
 {
@@ -22,6 +22,7 @@ public:
     void Utilisat_Click(); // the settings window
     void Aide_Click();     // the help file
     void Propos_Click();   // the About box
+    void Sauve_Click();    // the backup window
 
     // The open About box, or null.
     frmAbout* aboutBox() const;

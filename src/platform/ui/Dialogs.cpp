@@ -38,7 +38,7 @@ QString captionOrTitle(const QString& caption)
 std::optional<QVariant> takeTestAnswer(const QString& kind, const QString& caption, const QString& text)
 {
     TestState& state = testState();
-    state.shown.append({kind, caption, text});
+    state.shown.append({kind, caption, text, QString()});
     if (!state.answers.isEmpty()) {
         return state.answers.dequeue();
     }
@@ -152,7 +152,9 @@ bool choosePrinter(QWidget* parent, QPrinter* printer)
 QString chooseFile(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
 {
     if (testState().enabled) {
-        return takeTestAnswer(QStringLiteral("file"), caption, folder)->toString();
+        const QString answer = takeTestAnswer(QStringLiteral("file"), caption, folder)->toString();
+        testState().shown.last().filter = filter;
+        return answer;
     }
     return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }

@@ -44,6 +44,7 @@ struct Shown
     QString kind; // "message", "notice", "question", "colour", "printer", "file", "folder"
     QString caption;
     QString text;
+    QString filter; // the file chooser's filters
 };
 
 namespace Test

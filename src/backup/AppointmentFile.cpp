@@ -1,0 +1,191 @@
+#include "backup/AppointmentFile.h"
+
+#include "dayrecords/DayRecord.h"
+#include "platform/Database.h"
+#include "platform/Files.h"
+#include "platform/NoCase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTemporaryFile>
+
+namespace
+{
+using AppointmentFile::Inspection;
+using AppointmentFile::State;
+
+QString shown(const QString& path)
+{
+    return Files::displayPath(path);
+}
+
+enum class Header { Database, Other, Unreadable };
+
+// The engine's files start with these 16 bytes.
+Header header(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return Header::Unreadable;
+    }
+    return file.read(16) == QByteArray("SQLite format 3\0", 16) ? Header::Database : Header::Other;
+}
+
+// The six day tables with their 13 fields; the reason of the first lack.
+QString missingPart(const DbConnection& db)
+{
+    for (const QString& wanted : AppointmentDatabase::tableNames()) {
+        const QString table = db.tableName(wanted);
+        if (table.isEmpty() || !Sql::isPlainIdentifier(table)) {
+            return QStringLiteral("la table %1 est absente").arg(wanted);
+        }
+        const QStringList columns = db.columns(table);
+        for (const QString& field : DayFields::all()) {
+            if (NoCase::find(columns, field).isEmpty()) {
+                return QStringLiteral("le champ %1 est absent de la table %2").arg(field, table);
+            }
+        }
+    }
+    return QString();
+}
+
+Inspection failed(State state, QString reason)
+{
+    Inspection inspection;
+    inspection.state = state;
+    inspection.reason = std::move(reason);
+    return inspection;
+}
+} // namespace
+
+namespace AppointmentFile
+{
+Inspection inspect(const QString& path, bool readOnly)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists()) {
+        return failed(State::Missing, QStringLiteral("Le fichier « %1 » est introuvable.").arg(shown(path)));
+    }
+    if (!info.isFile()) {
+        return failed(State::Unusable, QStringLiteral("« %1 » n'est pas un fichier.").arg(shown(path)));
+    }
+    auto opened = readOnly ? DbConnection::openReadOnly(path) : DbConnection::open(path);
+    if (!opened) {
+        // A database the engine cannot open now (locked, refused) is never
+        // taken for a damaged one.
+        return failed(header(path) == Header::Other ? State::Unusable : State::Unavailable, opened.error());
+    }
+    const QString lack = missingPart(**opened);
+    if (!lack.isEmpty()) {
+        return failed(State::Unusable,
+                      QStringLiteral("« %1 » n'est pas une base de rendez-vous KORDELA : %2.").arg(shown(path), lack));
+    }
+    QSqlQuery check((*opened)->database());
+    check.setForwardOnly(true);
+    if (!check.exec(QStringLiteral("PRAGMA quick_check"))) {
+        const QSqlError error = check.lastError();
+        return failed(Sql::isBusy(error) ? State::Unavailable : State::Unusable,
+                      QStringLiteral("La base de données « %1 » ne peut pas être lue : %2")
+                          .arg(shown(path), Sql::reason(error)));
+    }
+    QStringList problems;
+    while (check.next()) {
+        problems << check.value(0).toString();
+    }
+    if (problems != QStringList{QStringLiteral("ok")}) {
+        return failed(State::Unusable, QStringLiteral("La base de données « %1 » est endommagée (%2).")
+                                           .arg(shown(path), problems.value(0)));
+    }
+    Inspection inspection;
+    inspection.state = State::Usable;
+    inspection.connection = *opened;
+    return inspection;
+}
+
+StagedCopy::StagedCopy(QString tempPath, QString target)
+    : m_tempPath(std::move(tempPath)), m_target(std::move(target))
+{
+}
+
+StagedCopy::~StagedCopy()
+{
+    if (!m_placed) {
+        QFile::remove(m_tempPath);
+    }
+}
+
+Status StagedCopy::place()
+{
+    const QString journal = journalPath(m_target);
+    if (QFileInfo::exists(journal) && !QFile::remove(journal)) {
+        return Status::failure(QStringLiteral("Impossible de supprimer le journal « %1 ».").arg(shown(journal)));
+    }
+    const Status renamed = Files::renameOver(m_tempPath, m_target);
+    m_placed = renamed.ok();
+    return renamed;
+}
+
+Result<std::unique_ptr<StagedCopy>> stageCopy(DbConnection& source, const QString& target)
+{
+    using R = Result<std::unique_ptr<StagedCopy>>;
+    const QFileInfo info(target);
+    if (!info.absoluteDir().exists()) {
+        return R::failure(QStringLiteral("Le dossier « %1 » n'existe pas.").arg(shown(info.absolutePath())));
+    }
+    // The engine copies only into a file that is missing or empty: an empty
+    // file with a name of its own.
+    QString tempPath;
+    {
+        QTemporaryFile temp(info.absoluteFilePath() + QStringLiteral(".XXXXXX.en-cours"));
+        if (!temp.open()) {
+            return R::failure(QStringLiteral("Impossible d'écrire dans le dossier « %1 » (%2).")
+                                  .arg(shown(info.absolutePath()), temp.errorString()));
+        }
+        temp.setAutoRemove(false);
+        tempPath = temp.fileName();
+    }
+    auto staged = std::make_unique<StagedCopy>(tempPath, info.absoluteFilePath());
+    {
+        QSqlQuery vacuum(source.database());
+        vacuum.prepare(QStringLiteral("VACUUM INTO ?"));
+        vacuum.addBindValue(tempPath);
+        if (!vacuum.exec()) {
+            return R::failure(QStringLiteral("La copie de la base de données « %1 » a échoué : %2")
+                                  .arg(shown(source.path()), Sql::reason(vacuum.lastError())));
+        }
+    }
+    {
+        // The copy keeps the journal mode of its source; a backup is an
+        // ordinary rollback-journal database whatever the source used.
+        const QString unreadable =
+            QStringLiteral("La copie de la base de données « %1 » ne peut pas être relue.").arg(shown(tempPath));
+        auto copy = DbConnection::open(tempPath);
+        if (!copy) {
+            return R::failure(unreadable);
+        }
+        QSqlQuery mode((*copy)->database());
+        if (!mode.exec(QStringLiteral("PRAGMA journal_mode = DELETE"))) {
+            return R::failure(unreadable);
+        }
+    }
+    const QFile::Permissions permissions =
+        info.exists() ? QFile::permissions(target)
+                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
+                            | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther;
+    QFile::setPermissions(tempPath, permissions);
+    return staged;
+}
+
+Status copyTo(DbConnection& source, const QString& target)
+{
+    auto staged = stageCopy(source, target);
+    return staged ? (*staged)->place() : staged.status();
+}
+
+QString journalPath(const QString& databasePath)
+{
+    return databasePath + QStringLiteral("-journal");
+}
+} // namespace AppointmentFile

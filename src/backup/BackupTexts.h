@@ -1,0 +1,32 @@
+#pragma once
+
+#include "backup/Restore.h"
+
+#include <QString>
+#include <QStringList>
+
+// The backup window's captions and messages.
+namespace BackupTexts
+{
+// "Lancer la Sauvegarde de ", the database, "vers", the backup folder.
+QStringList backupCaption(const QString& databasePath, const QString& backupFolder);
+// "Restaurer", the backed-up database, "vers", the working database.
+QStringList restoreCaption(const QString& source, const QString& databasePath);
+// Caption lines as a button shows them: one line each, an "&" shown as itself
+// (never an access key).
+QString buttonText(const QStringList& lines);
+
+// What a restore said it did: "Restauration effectuée" and what was restored.
+QString restoreDone(const Restore::Outcome& outcome, const QString& source);
+// A restore that did not happen.
+QString restoreFailed(const QString& reason);
+// The confirmation asked before a restore.
+QString restoreQuestion(const QString& source, const QString& databasePath);
+
+QString backupDone();
+// The backup's failure message, the reason on its second line.
+QString backupFailed(const QString& reason);
+
+// Neither a backup nor a restore without the agenda's database.
+QString noDatabaseReason();
+} // namespace BackupTexts

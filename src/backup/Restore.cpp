@@ -1,0 +1,289 @@
+#include "backup/Restore.h"
+
+#include "backup/AppointmentFile.h"
+#include "backup/BackupNames.h"
+#include "dayrecords/DayRecord.h"
+#include "platform/Database.h"
+#include "platform/Files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+#include <optional>
+
+namespace
+{
+using Restore::Outcome;
+using Restore::Request;
+using R = Result<Outcome>;
+
+QString shown(const QString& path)
+{
+    return Files::displayPath(path);
+}
+
+// The working Utilisat.vlk: its bytes before the restore (none when there was
+// no file) and the bytes that replace them (none when nothing replaces them).
+struct Settings
+{
+    QString path;
+    std::optional<QByteArray> before;
+    std::optional<QByteArray> restored;
+
+    // Keeps the working file beside itself; false with the reason on failure.
+    Status keep(Outcome& outcome, const QDateTime& when) const
+    {
+        if (!before) {
+            return Status::success();
+        }
+        outcome.settingsKept = BackupNames::safetyCopyOf(path, when);
+        return Files::writeAtomically(outcome.settingsKept, *before);
+    }
+
+    Status write() const { return restored ? Files::writeAtomically(path, *restored) : Status::success(); }
+
+    // After a failure: the working file as it was.
+    void putBack() const
+    {
+        if (!restored) {
+            return;
+        }
+        if (before) {
+            Files::writeAtomically(path, *before);
+        } else {
+            QFile::remove(path);
+        }
+    }
+};
+
+Result<Settings> readSettings(const Request& request, Outcome& outcome)
+{
+    Settings settings;
+    settings.path = Files::findFileNoCase(request.usersFolder, BackupNames::UserSettings);
+    outcome.settingsSource = Files::findFileNoCase(QFileInfo(request.source).absolutePath(), BackupNames::UserSettings);
+    if (QFileInfo(settings.path).isFile()) {
+        auto bytes = Files::readAll(settings.path);
+        if (!bytes) {
+            return bytes.status();
+        }
+        settings.before = *bytes;
+    }
+    if (Files::sameFile(outcome.settingsSource, settings.path)) {
+        outcome.settingsRestored = true; // the backup's folder holds the working file itself
+    } else if (QFileInfo(outcome.settingsSource).isFile()) {
+        auto bytes = Files::readAll(outcome.settingsSource);
+        if (!bytes) {
+            return bytes.status();
+        }
+        settings.restored = *bytes;
+        outcome.settingsRestored = true;
+    }
+    return settings;
+}
+
+Status execute(QSqlDatabase db, const QString& statement)
+{
+    QSqlQuery query(db);
+    return query.exec(statement) ? Status::success() : Status::failure(Sql::reason(query.lastError()));
+}
+
+// The six tables take the source's rows in one transaction on the working
+// file, after a copy of it is kept beside it.
+R restoreInPlace(const Request& request, DbConnection& live, const Settings& settings, Outcome outcome)
+{
+    const QString attachedName = QStringLiteral("sauvegarde");
+    {
+        QSqlQuery attach(live.database());
+        attach.prepare(QStringLiteral("ATTACH DATABASE ? AS %1").arg(attachedName));
+        attach.addBindValue(Sql::fileUri(request.source, QStringLiteral("ro")));
+        if (!attach.exec()) {
+            return R::failure(QStringLiteral("La base sauvegardée « %1 » ne peut pas être lue : %2")
+                                  .arg(shown(request.source), Sql::reason(attach.lastError())));
+        }
+    }
+    // The write lock first: no other workstation commits from here on, so the
+    // safety copy holds exactly the days the restore replaces.
+    const Status locked = live.beginWrite();
+    if (!locked) {
+        return R::failure(QStringLiteral("La base de données « %1 » ne peut pas être modifiée : %2")
+                              .arg(shown(request.databasePath), locked.error()));
+    }
+    const auto fail = [&](const QString& reason) {
+        live.rollback();
+        QFile::remove(outcome.databaseKept);
+        if (!outcome.settingsKept.isEmpty()) {
+            QFile::remove(outcome.settingsKept);
+        }
+        return R::failure(reason);
+    };
+
+    outcome.databaseKept = BackupNames::safetyCopyOf(request.databasePath, request.when);
+    const Status kept = [&] {
+        // Read through a connection of its own: this one holds the write lock.
+        const auto reader = DbConnection::openReadOnly(request.databasePath);
+        return reader ? AppointmentFile::copyTo(**reader, outcome.databaseKept) : reader.status();
+    }();
+    if (!kept) {
+        return fail(QStringLiteral("La copie de sécurité de la base de données n'a pas pu être faite : %1")
+                        .arg(kept.error()));
+    }
+    const Status settingsKept = settings.keep(outcome, request.when);
+    if (!settingsKept) {
+        return fail(QStringLiteral("La copie de sécurité de Utilisat.vlk n'a pas pu être faite : %1")
+                        .arg(settingsKept.error()));
+    }
+
+    QStringList columns;
+    for (const QString& field : DayFields::all()) {
+        columns << Sql::quoteIdentifier(field);
+    }
+    const QString columnList = columns.join(QStringLiteral(", "));
+    const QStringList tables = AppointmentDatabase::tableNames();
+    for (int i = 0; i < tables.size(); ++i) {
+        // Table and field names are the program's own, and the engine's
+        // names ignore case, as the files' spellings may differ.
+        const QString table = Sql::quoteIdentifier(tables.at(i));
+        Status copied = execute(live.database(), QStringLiteral("DELETE FROM main.%1").arg(table));
+        if (copied) {
+            copied = execute(live.database(), QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM %3.%1")
+                                                  .arg(table, columnList, attachedName));
+        }
+        if (copied && i + 1 < tables.size() && request.betweenTables) {
+            copied = request.betweenTables(i + 1);
+        }
+        if (!copied) {
+            return fail(QStringLiteral("La table %1 n'a pas pu être restaurée : %2").arg(tables.at(i), copied.error()));
+        }
+    }
+    const Status settingsWritten = settings.write();
+    if (!settingsWritten) {
+        return fail(settingsWritten.error());
+    }
+    const Status committed = live.commit();
+    if (!committed) {
+        settings.putBack();
+        return fail(QStringLiteral("La base de données « %1 » n'a pas pu être enregistrée : %2")
+                        .arg(shown(request.databasePath), committed.error()));
+    }
+    return outcome;
+}
+
+// A working file that is missing or no usable database: a copy of the source
+// takes its place, the file that was there kept aside with its journal.
+R replaceWhole(const Request& request, const Settings& settings, Outcome outcome)
+{
+    outcome.replacedWhole = true;
+    auto source = DbConnection::openReadOnly(request.source);
+    if (!source) {
+        return source.status();
+    }
+    auto staged = AppointmentFile::stageCopy(**source, request.databasePath);
+    if (!staged) {
+        return staged.status();
+    }
+    const Status settingsKept = settings.keep(outcome, request.when);
+    if (!settingsKept) {
+        return settingsKept;
+    }
+    const QString journal = AppointmentFile::journalPath(request.databasePath);
+    bool movedAside = false;
+    bool journalAside = false;
+    const auto fail = [&](const QString& reason) {
+        if (journalAside) {
+            QFile::rename(AppointmentFile::journalPath(outcome.databaseKept), journal);
+        }
+        if (movedAside) {
+            QFile::rename(outcome.databaseKept, request.databasePath);
+        }
+        if (!outcome.settingsKept.isEmpty()) {
+            QFile::remove(outcome.settingsKept);
+        }
+        return R::failure(reason);
+    };
+    if (QFileInfo::exists(request.databasePath)) {
+        outcome.databaseKept = BackupNames::safetyCopyOf(request.databasePath, request.when);
+        movedAside = QFile::rename(request.databasePath, outcome.databaseKept);
+        if (!movedAside) {
+            return fail(QStringLiteral("La base de données « %1 » n'a pas pu être mise de côté.")
+                            .arg(shown(request.databasePath)));
+        }
+        if (QFileInfo::exists(journal)) {
+            journalAside = QFile::rename(journal, AppointmentFile::journalPath(outcome.databaseKept));
+            if (!journalAside) {
+                return fail(QStringLiteral("Le journal « %1 » n'a pas pu être mis de côté.").arg(shown(journal)));
+            }
+        }
+    }
+    const Status settingsWritten = settings.write();
+    if (!settingsWritten) {
+        return fail(settingsWritten.error());
+    }
+    const Status placed = (*staged)->place();
+    if (!placed) {
+        settings.putBack();
+        return fail(placed.error());
+    }
+    return outcome;
+}
+} // namespace
+
+namespace Restore
+{
+SourceCheck checkSource(const QString& source, const QString& databasePath)
+{
+    if (source.trimmed().isEmpty()) {
+        return {Verdict::NoFile, QStringLiteral("Aucune base AGENDAS.MDB sauvegardée n'est choisie.")};
+    }
+    if (!QFileInfo::exists(source)) {
+        return {Verdict::Missing, QStringLiteral("Fichier AGENDAS.MDB non existant à cet endroit")};
+    }
+    if (Files::sameFile(source, databasePath)) {
+        return {Verdict::LiveDatabase, QStringLiteral("« %1 » est la base de données de l'agenda elle-même, "
+                                                      "pas une sauvegarde.")
+                                           .arg(shown(source))};
+    }
+    const AppointmentFile::Inspection inspection = AppointmentFile::inspect(source, true);
+    switch (inspection.state) {
+    case AppointmentFile::State::Usable:
+        return {Verdict::Usable, QString()};
+    case AppointmentFile::State::Missing:
+        return {Verdict::Missing, QStringLiteral("Fichier AGENDAS.MDB non existant à cet endroit")};
+    case AppointmentFile::State::Unavailable:
+    case AppointmentFile::State::Unusable:
+        break;
+    }
+    return {Verdict::Unusable, inspection.reason};
+}
+
+Result<Outcome> run(const Request& request)
+{
+    const SourceCheck checked = checkSource(request.source, request.databasePath);
+    if (checked.verdict != Verdict::Usable) {
+        return R::failure(checked.reason);
+    }
+    const QFileInfo live(request.databasePath);
+    if (request.databasePath.isEmpty() || (live.exists() && !live.isFile()) || !live.absoluteDir().exists()) {
+        return R::failure(QStringLiteral("La base de données de l'agenda « %1 » n'est pas un fichier "
+                                         "utilisable : vérifiez la valeur CHEMIN.")
+                              .arg(shown(request.databasePath)));
+    }
+    Outcome outcome;
+    const Result<Settings> settings = readSettings(request, outcome);
+    if (!settings) {
+        return settings.status();
+    }
+    const AppointmentFile::Inspection target = AppointmentFile::inspect(request.databasePath, false);
+    switch (target.state) {
+    case AppointmentFile::State::Usable:
+        return restoreInPlace(request, *target.connection, *settings, outcome);
+    case AppointmentFile::State::Unavailable:
+        return R::failure(target.reason);
+    case AppointmentFile::State::Missing:
+    case AppointmentFile::State::Unusable:
+        break;
+    }
+    return replaceWhole(request, *settings, outcome);
+}
+} // namespace Restore
