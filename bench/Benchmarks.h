@@ -18,4 +18,7 @@ void runSearchBenchmark(const BenchDatabase::Databases& databases);
 // The week window: a week read and shown on twenty years and on one month,
 // and a day opened from it.
 void runWeekBenchmark(const BenchDatabase::Databases& databases);
+// Backup of the twenty-year database (beside a plain file copy), and its
+// restore with the check of the file and the safety copy.
+void runBackupBenchmark(const BenchDatabase::Databases& databases);
 } // namespace Benchmarks
