@@ -8,12 +8,15 @@
 #include "dayrecords/DayView.h"
 #include "platform/Database.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QTest>
 
 #include <atomic>
+#include <cstdio>
 #include <thread>
 
 namespace
@@ -58,6 +61,36 @@ QStringList dump(const QString& path)
         }
     }
     return rows;
+}
+
+const char* const WorkstationFlag = "--workstation";
+
+// Another workstation: opens the database, prints user 3's row 3 of Day, waits
+// for a line on its input (the restore is made meanwhile), prints the row
+// again and saves a day on the connection it opened first.
+int runWorkstation(const QString& path)
+{
+    const auto db = DbConnection::open(path);
+    if (!db) {
+        return 2;
+    }
+    const auto row = [&db] {
+        const auto found = DayStore::lookup(**db, 3, Day);
+        return found && found->has_value() ? SlotTextList::decode((*found)->rvous).at(3) : QStringLiteral("?");
+    };
+    std::printf("%s\n", qPrintable(row()));
+    std::fflush(stdout);
+    char line[8];
+    if (std::fgets(line, sizeof line, stdin) == nullptr) {
+        return 3;
+    }
+    std::printf("%s\n", qPrintable(row()));
+    DayScreen screen;
+    screen.setShownDayCaption(QString::number(Day + 2));
+    screen.setSlotText(0, QStringLiteral("après la restauration"));
+    const auto saved = DayStore::save(**db, 3, DayLoader::FillDayRecord(screen));
+    std::printf("%s\n", saved ? "enregistré" : qPrintable(saved.error()));
+    return 0;
 }
 
 QString pragma(const QString& path, const QString& statement)
@@ -262,20 +295,22 @@ private slots:
         QVERIFY(copied >= 2 + 5 && copied <= 2 + written);
     }
 
-    void otherWorkstationsReadTheRestoredDays()
+    void anotherWorkstationReadsTheRestoredDaysAndSaves()
     {
         backUp();
         storeDay(m_live, 3, Day, QStringLiteral("changé"));
-        // A workstation that had the database open before the restore.
-        const auto other = openOrFail(m_live);
-        QCOMPARE(SlotTextList::decode((**DayStore::lookup(*other, 3, Day)).rvous).at(3), QStringLiteral("changé"));
+        // A workstation that opened the database before the restore.
+        QProcess other;
+        other.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(WorkstationFlag), m_live});
+        QVERIFY(other.waitForStarted());
+        QVERIFY(other.waitForReadyRead(60000));
+        QCOMPARE(QString::fromUtf8(other.readLine()).trimmed(), QStringLiteral("changé"));
         QVERIFY(Restore::run(restoreRequest(BackupNames::databaseIn(m_backups))).ok());
-        QCOMPARE(SlotTextList::decode((**DayStore::lookup(*other, 3, Day)).rvous).at(3),
-                 QStringLiteral("Mme Lefèvre 3"));
-        DayScreen screen;
-        screen.setShownDayCaption(QString::number(Day + 2));
-        screen.setSlotText(0, QStringLiteral("après la restauration"));
-        QVERIFY(DayStore::save(*other, 3, DayLoader::FillDayRecord(screen)).ok());
+        other.write("\n");
+        QVERIFY(other.waitForFinished(60000));
+        const QStringList lines = QString::fromUtf8(other.readAllStandardOutput()).split(QLatin1Char('\n'),
+                                                                                         Qt::SkipEmptyParts);
+        QCOMPARE(lines, (QStringList{QStringLiteral("Mme Lefèvre 3"), QStringLiteral("enregistré")}));
         QCOMPARE(SlotTextList::decode((**DayStore::lookup(*openOrFail(m_live), 3, Day + 2)).rvous).at(0),
                  QStringLiteral("après la restauration"));
     }
@@ -436,5 +471,14 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestBackupRestore)
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args.at(1) == QLatin1String(WorkstationFlag)) {
+        return runWorkstation(args.at(2));
+    }
+    TestBackupRestore test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_backuprestore.moc"
