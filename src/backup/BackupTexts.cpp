@@ -28,6 +28,10 @@ QString restoreDone(const Restore::Outcome& outcome, const QString& source)
     lines << QStringLiteral("Les rendez-vous de « %1 » ont été restaurés.").arg(Files::displayPath(source));
     if (outcome.settingsRestored) {
         lines << QStringLiteral("Les réglages des utilisateurs (Utilisat.vlk) ont été restaurés.");
+    } else if (outcome.settingsAreLive) {
+        lines << QStringLiteral("Le fichier « %1 » est celui de l'agenda : les réglages des utilisateurs "
+                                "(Utilisat.vlk) n'ont pas été changés.")
+                     .arg(Files::displayPath(outcome.settingsSource));
     } else {
         lines << QStringLiteral("Le fichier « %1 » n'existe pas : les réglages des utilisateurs (Utilisat.vlk) "
                                 "n'ont pas été changés.")

@@ -71,7 +71,7 @@ Result<Settings> readSettings(const Request& request, Outcome& outcome)
         settings.before = *bytes;
     }
     if (Files::sameFile(outcome.settingsSource, settings.path)) {
-        outcome.settingsRestored = true; // the backup's folder holds the working file itself
+        outcome.settingsAreLive = true; // nothing to restore: the source lies beside the working file
     } else if (QFileInfo(outcome.settingsSource).isFile()) {
         auto bytes = Files::readAll(outcome.settingsSource);
         if (!bytes) {

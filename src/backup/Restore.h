@@ -45,6 +45,7 @@ struct Request
 struct Outcome
 {
     bool settingsRestored = false;
+    bool settingsAreLive = false; // the Utilisat.vlk beside the source is the working one itself
     QString settingsSource;  // the Utilisat.vlk looked for beside the source
     QString databaseKept;    // the working database as it was, kept aside
     QString settingsKept;    // the working Utilisat.vlk as it was ("" when there was none)

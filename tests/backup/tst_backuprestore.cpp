@@ -394,12 +394,13 @@ private slots:
             QVERIFY(alter.exec(source.contains(QLatin1String("coche")) ? QStringLiteral("ALTER TABLE RVOUS3 DROP COLUMN COCHE")
                                                                         : QStringLiteral("DROP TABLE RVOUS6")));
         }
-        const QByteArray bytes = TestEnv::readFile(path);
+        const auto bytesOf = [](const QString& file) { return file.isEmpty() ? QByteArray() : TestEnv::readFile(file); };
+        const QByteArray bytes = bytesOf(path);
         const Restore::SourceCheck checked = Restore::checkSource(path, m_live);
         QCOMPARE(int(checked.verdict), verdict);
         QVERIFY2(checked.reason.contains(reason), qPrintable(checked.reason));
         // Checking writes nothing, and a refused file is never restored.
-        QCOMPARE(TestEnv::readFile(path), bytes);
+        QCOMPARE(bytesOf(path), bytes);
         const QStringList before = dump(m_live);
         QVERIFY(!Restore::run(restoreRequest(path)).ok());
         QCOMPARE(dump(m_live), before);
@@ -419,6 +420,8 @@ private slots:
         QVERIFY(restored.ok());
         QCOMPARE(TestEnv::readFile(liveSettings()), QByteArray("du lundi"));
 
+        const QStringList afterFirst = dump(m_live);
+
         // Without a settings file beside it, the database alone is restored, and the message says so.
         QFile::remove(QDir(other).filePath(QStringLiteral("utilisat.vlk")));
         restored = Restore::run(restoreRequest(source));
@@ -428,6 +431,17 @@ private slots:
         const QString message = BackupTexts::restoreDone(*restored, source);
         QVERIFY(message.contains(QStringLiteral("Utilisat.vlk) n'ont pas été changés")));
         QVERIFY(message.contains(QDir(other).filePath(QStringLiteral("Utilisat.vlk"))));
+
+        // Going back to a safety copy, which lies beside the working settings file: the days come back,
+        // the settings stay, and the message says why.
+        storeDay(m_live, 1, Day, QStringLiteral("avant le retour"));
+        restored = Restore::run(restoreRequest(restored->databaseKept));
+        QVERIFY(restored.ok());
+        QVERIFY(!restored->settingsRestored);
+        QVERIFY(restored->settingsAreLive);
+        QCOMPARE(TestEnv::readFile(liveSettings()), QByteArray("du lundi"));
+        QCOMPARE(dump(m_live), afterFirst);
+        QVERIFY(BackupTexts::restoreDone(*restored, source).contains(QStringLiteral("est celui de l'agenda")));
     }
 
     void unusableLiveFileIsReplacedAndKeptAside_data()
