@@ -1,89 +1,14 @@
 // The composed pages of the print menu: the half-day sheets of every slot
-// length, the operating-theatre and post-it pages, and which page a command
-// prints.
+// length as the commands choose them, the operating-theatre and post-it pages.
 
 #include "printing/Module2.h"
-#include "printing/SheetLabels.h"
 
 #include <QTest>
 
 namespace
 {
-// The expected labels, written short: "08" is the hour label "08h00 : ", "m15"
-// the minute label "      15 : ", "_" eight spaces, "" no label.
-QStringList expand(const QStringList& codes)
-{
-    QStringList labels;
-    for (const QString& code : codes) {
-        if (code == QLatin1String("_")) {
-            labels << QStringLiteral("        ");
-        } else if (code.startsWith(QLatin1Char('m'))) {
-            labels << QStringLiteral("      ") + code.mid(1) + QStringLiteral(" : ");
-        } else if (!code.isEmpty()) {
-            labels << code + QStringLiteral("h00 : ");
-        } else {
-            labels << QString();
-        }
-    }
-    return labels;
-}
-
-QStringList repeatHours(int from, int to, const QStringList& places)
-{
-    QStringList codes;
-    for (int hour = from; hour <= to; ++hour) {
-        codes << QStringLiteral("%1").arg(hour, 2, 10, QLatin1Char('0')) << places;
-    }
-    return codes;
-}
-
-QStringList emptyCodes(int count)
-{
-    QStringList codes;
-    for (int i = 0; i < count; ++i) {
-        codes << QString();
-    }
-    return codes;
-}
-
-// Rows 0..23 and 24..52 of each sheet.
-QStringList morningCodes(int minutes)
-{
-    const QStringList quarters = {QStringLiteral("m15"), QStringLiteral("m30"), QStringLiteral("m45")};
-    switch (minutes) {
-    case 10:
-        return repeatHours(8, 11, {QStringLiteral("m10"), QStringLiteral("m20"), QStringLiteral("m30"), QStringLiteral("m40")})
-               + QStringList{QStringLiteral("12"), QStringLiteral("m10"), QStringLiteral("m20"), QStringLiteral("m30")};
-    case 15: return repeatHours(8, 13, quarters);
-    case 20: return repeatHours(8, 13, {QStringLiteral("m20"), QStringLiteral("m40")}) + emptyCodes(6);
-    case 30: return repeatHours(8, 13, {QStringLiteral("_"), QStringLiteral("m30"), QStringLiteral("_")});
-    default: return repeatHours(8, 13, {QStringLiteral("_"), QStringLiteral("_"), QStringLiteral("_")});
-    }
-}
-
-QStringList afternoonCodes(int minutes)
-{
-    switch (minutes) {
-    case 10:
-        return repeatHours(14, 18, {QStringLiteral("m10"), QStringLiteral("m20"), QStringLiteral("m30"), QStringLiteral("m40")})
-               + QStringList{QStringLiteral("19"), QStringLiteral("m10"), QStringLiteral("m20"), QStringLiteral("m30")};
-    case 15:
-        return repeatHours(14, 20, {QStringLiteral("m15"), QStringLiteral("m30"), QStringLiteral("m45")})
-               + QStringList{QStringLiteral("21")};
-    case 20:
-        return repeatHours(14, 20, {QStringLiteral("m20"), QStringLiteral("m40")}) + QStringList{QStringLiteral("21")}
-               + emptyCodes(7);
-    case 30:
-        return repeatHours(14, 20, {QStringLiteral("_"), QStringLiteral("m30"), QStringLiteral("_")})
-               + QStringList{QStringLiteral("21")};
-    default:
-        return repeatHours(14, 20, {QStringLiteral("_"), QStringLiteral("_"), QStringLiteral("_")})
-               + QStringList{QStringLiteral("21")};
-    }
-}
-
-// A day in which every row, the notes and the titles carry their own text,
-// blanks around included.
+// A day in which every row and both notes carry their own text, blanks around
+// included, and one row is empty.
 SheetSource busyDay()
 {
     SheetSource s;
@@ -108,7 +33,11 @@ QList<PrintedLine> lines(const QStringList& texts, double size)
     return result;
 }
 
-using Sheet = PrintedPage (*)(const SheetSource&);
+// Labels typed one after the other, "|" between two.
+QStringList typed(const char* labels)
+{
+    return QString::fromUtf8(labels).split(QLatin1Char('|'));
+}
 } // namespace
 
 class TestPrintedPages : public QObject
@@ -119,53 +48,87 @@ private slots:
     void halfDaySheets_data();
     void halfDaySheets();
     void notePages();
-    void commandsChooseTheirPage();
-    void nameWithoutTheNotConnectedMark();
 };
 
 void TestPrintedPages::halfDaySheets_data()
 {
     QTest::addColumn<int>("minutes");
-    QTest::addColumn<int>("sheetPair");
-    const int lengths[] = {10, 15, 20, 30, 60};
-    for (int i = 0; i < 5; ++i) {
-        QTest::addRow("%d minutes", lengths[i]) << lengths[i] << i;
-    }
+    QTest::addColumn<QStringList>("morning");
+    QTest::addColumn<QStringList>("afternoon");
+    QTest::newRow("10 minutes")
+        << 10
+        << typed("08h00 : |      10 : |      20 : |      30 : |      40 : |09h00 : |      10 : |      20 : |"
+                 "      30 : |      40 : |10h00 : |      10 : |      20 : |      30 : |      40 : |11h00 : |"
+                 "      10 : |      20 : |      30 : |      40 : |12h00 : |      10 : |      20 : |      30 : ")
+        << typed("14h00 : |      10 : |      20 : |      30 : |      40 : |15h00 : |      10 : |      20 : |"
+                 "      30 : |      40 : |16h00 : |      10 : |      20 : |      30 : |      40 : |17h00 : |"
+                 "      10 : |      20 : |      30 : |      40 : |18h00 : |      10 : |      20 : |      30 : |"
+                 "      40 : |19h00 : |      10 : |      20 : |      30 : ");
+    QTest::newRow("15 minutes")
+        << 15
+        << typed("08h00 : |      15 : |      30 : |      45 : |09h00 : |      15 : |      30 : |      45 : |"
+                 "10h00 : |      15 : |      30 : |      45 : |11h00 : |      15 : |      30 : |      45 : |"
+                 "12h00 : |      15 : |      30 : |      45 : |13h00 : |      15 : |      30 : |      45 : ")
+        << typed("14h00 : |      15 : |      30 : |      45 : |15h00 : |      15 : |      30 : |      45 : |"
+                 "16h00 : |      15 : |      30 : |      45 : |17h00 : |      15 : |      30 : |      45 : |"
+                 "18h00 : |      15 : |      30 : |      45 : |19h00 : |      15 : |      30 : |      45 : |"
+                 "20h00 : |      15 : |      30 : |      45 : |21h00 : ");
+    // The 20-minute sheets stop at 13h40 and at 21h00: the rows after carry no label.
+    QTest::newRow("20 minutes")
+        << 20
+        << typed("08h00 : |      20 : |      40 : |09h00 : |      20 : |      40 : |10h00 : |      20 : |      40 : |"
+                 "11h00 : |      20 : |      40 : |12h00 : |      20 : |      40 : |13h00 : |      20 : |      40 : |"
+                 "|||||")
+        << typed("14h00 : |      20 : |      40 : |15h00 : |      20 : |      40 : |16h00 : |      20 : |      40 : |"
+                 "17h00 : |      20 : |      40 : |18h00 : |      20 : |      40 : |19h00 : |      20 : |      40 : |"
+                 "20h00 : |      20 : |      40 : |21h00 : |||||||");
+    QTest::newRow("30 minutes")
+        << 30
+        << typed("08h00 : |        |      30 : |        |09h00 : |        |      30 : |        |"
+                 "10h00 : |        |      30 : |        |11h00 : |        |      30 : |        |"
+                 "12h00 : |        |      30 : |        |13h00 : |        |      30 : |        ")
+        << typed("14h00 : |        |      30 : |        |15h00 : |        |      30 : |        |"
+                 "16h00 : |        |      30 : |        |17h00 : |        |      30 : |        |"
+                 "18h00 : |        |      30 : |        |19h00 : |        |      30 : |        |"
+                 "20h00 : |        |      30 : |        |21h00 : ");
+    QTest::newRow("60 minutes")
+        << 60
+        << typed("08h00 : |        |        |        |09h00 : |        |        |        |"
+                 "10h00 : |        |        |        |11h00 : |        |        |        |"
+                 "12h00 : |        |        |        |13h00 : |        |        |        ")
+        << typed("14h00 : |        |        |        |15h00 : |        |        |        |"
+                 "16h00 : |        |        |        |17h00 : |        |        |        |"
+                 "18h00 : |        |        |        |19h00 : |        |        |        |"
+                 "20h00 : |        |        |        |21h00 : ");
 }
 
+// The sheet is its heading, then every row of its half and no other line:
+// the label followed by the row's text as it stands. Notes, programme and the
+// rows of the other half never come out.
 void TestPrintedPages::halfDaySheets()
 {
     QFETCH(int, minutes);
-    QFETCH(int, sheetPair);
-    const std::pair<Sheet, Sheet> sheets[] = {{Module2::PrintMorning10, Module2::PrintAfternoon10},
-                                              {Module2::PrintMorning15, Module2::PrintAfternoon15},
-                                              {Module2::PrintMorning20, Module2::PrintAfternoon20},
-                                              {Module2::PrintMorning30, Module2::PrintAfternoon30},
-                                              {Module2::PrintMorning60, Module2::PrintAfternoon60}};
+    QFETCH(QStringList, morning);
+    QFETCH(QStringList, afternoon);
+    QCOMPARE(morning.size(), 24);
+    QCOMPARE(afternoon.size(), 29);
     const SheetSource day = busyDay();
-    const QList<PrintedLine> heading =
-        lines({QString(), QStringLiteral("mercredi 9 décembre 2026     Dr Lefèvre"), QString(), QString()}, 20.0);
-
     const struct
     {
-        Sheet sheet;
+        PrintCommand command;
         int firstRow;
         QStringList labels;
-    } halves[] = {{sheets[sheetPair].first, 0, expand(morningCodes(minutes))},
-                  {sheets[sheetPair].second, 24, expand(afternoonCodes(minutes))}};
+    } halves[] = {{PrintCommand::Matin, 0, morning}, {PrintCommand::Amidi, 24, afternoon}};
     for (const auto& half : halves) {
-        const PrintedPage page = half.sheet(day);
-        QCOMPARE(half.labels.size(), half.firstRow == 0 ? 24 : 29);
-        QCOMPARE(page.lines.size(), 4 + half.labels.size());
-        QCOMPARE(page.lines.mid(0, 4), heading);
+        QList<PrintedLine> expected =
+            lines({QString(), QStringLiteral("mercredi 9 décembre 2026     Dr Lefèvre"), QString(), QString()}, 20.0);
         for (int i = 0; i < half.labels.size(); ++i) {
-            const int row = half.firstRow + i;
-            QCOMPARE(SheetLabels::label(minutes, row), half.labels.at(i));
-            QCOMPARE(page.lines.at(4 + i), (PrintedLine{half.labels.at(i) + day.slotTexts.at(row), 12.0}));
+            expected.append({half.labels.at(i) + day.slotTexts.at(half.firstRow + i), 12.0});
         }
-        // The notes never go on a sheet.
-        const QString all = page.texts().join(QLatin1Char('|'));
-        QVERIFY(!all.contains(QLatin1String("POSTIT")) && !all.contains(QLatin1String("PROGRAMME")));
+        const std::optional<PrintedPage> page = PrintChoice::compose(half.command, day, minutes);
+        QVERIFY(page);
+        QCOMPARE(page->texts(), PrintedPage{expected}.texts());
+        QCOMPARE(page->lines, expected);
     }
 }
 
@@ -174,45 +137,19 @@ void TestPrintedPages::notePages()
     SheetSource day = busyDay();
     day.bloc = QStringLiteral(" 8h cataracte\r\n9h30 canal carpien \r\n11h hernie");
     day.postit = QString();
-
-    const PrintedPage bloc = Module2::PrintBloc(day);
-    const QList<PrintedLine> blocHeading =
-        lines({QString(), QStringLiteral("           Bloc Lefèvre "), QString(),
-               QStringLiteral("Dr Lefèvre     mercredi 9 décembre 2026"), QString(), QString()},
-              20.0);
-    QCOMPARE(bloc.lines, blocHeading + lines({QStringLiteral(" 8h cataracte"), QStringLiteral("9h30 canal carpien "),
-                                              QStringLiteral("11h hernie")},
-                                             12.0));
-
-    // An empty note is one empty body line.
-    const PrintedPage postit = Module2::PrintPostit(day);
-    QCOMPARE(postit.lines, lines({QString(), QStringLiteral("                       NE PAS OUBLIER"), QString(),
-                                  QStringLiteral("Dr Lefèvre     mercredi 9 décembre 2026"), QString(), QString()},
-                                 20.0)
-                               + lines({QString()}, 12.0));
-}
-
-void TestPrintedPages::commandsChooseTheirPage()
-{
-    const SheetSource day = busyDay();
-    QCOMPARE(PrintChoice::compose(PrintCommand::Matin, day, 20), std::optional(Module2::PrintMorning20(day)));
-    QCOMPARE(PrintChoice::compose(PrintCommand::Amidi, day, 60), std::optional(Module2::PrintAfternoon60(day)));
-    // No slot length yet: no sheet; the note pages do not depend on it.
-    for (const int minutes : {0, 45, -1}) {
-        QVERIFY(!PrintChoice::compose(PrintCommand::Matin, day, minutes));
-        QVERIFY(!PrintChoice::compose(PrintCommand::Amidi, day, minutes));
-        QCOMPARE(PrintChoice::compose(PrintCommand::Bloc, day, minutes), std::optional(Module2::PrintBloc(day)));
-        QCOMPARE(PrintChoice::compose(PrintCommand::Postit, day, minutes), std::optional(Module2::PrintPostit(day)));
-    }
-}
-
-void TestPrintedPages::nameWithoutTheNotConnectedMark()
-{
-    const QString marked = QStringLiteral("Dr Martin (non connecté)");
-    QCOMPARE(SheetSource::userNameFromCaption(marked, false), QStringLiteral("Dr Martin"));
-    // With a database open, a name that happens to end so is the user's own.
-    QCOMPARE(SheetSource::userNameFromCaption(marked, true), marked);
-    QCOMPARE(SheetSource::userNameFromCaption(QStringLiteral(" Dr Martin "), false), QStringLiteral(" Dr Martin "));
+    const auto heading = [](const QString& title) {
+        const QString byline = QStringLiteral("Dr Lefèvre     mercredi 9 décembre 2026");
+        return lines({QString(), title, QString(), byline, QString(), QString()}, 20.0);
+    };
+    // A programme of three lines prints three lines, blanks kept.
+    QCOMPARE(Module2::PrintBloc(day).lines,
+             heading(QStringLiteral("           Bloc Lefèvre "))
+                 + lines({QStringLiteral(" 8h cataracte"), QStringLiteral("9h30 canal carpien "),
+                          QStringLiteral("11h hernie")},
+                         12.0));
+    // An empty note is one empty line.
+    QCOMPARE(Module2::PrintPostit(day).lines,
+             heading(QStringLiteral("                       NE PAS OUBLIER")) + lines({QString()}, 12.0));
 }
 
 QTEST_GUILESS_MAIN(TestPrintedPages)
