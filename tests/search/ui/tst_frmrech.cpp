@@ -80,23 +80,43 @@ class TestFrmRech : public QObject
     Q_OBJECT
 
 private slots:
-    void opensOnTheCurrentUserWithTheDefaultRange()
+    void opensFreshOnTheCurrentUserAndOnlyOnce()
     {
         Fixture fx(Today);
+        fx.storeDay(1, Found, {{3, QStringLiteral("Lefèvre")}});
         fx.open();
-        FrmRech& w = openSearch(fx);
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        QCOMPARE(w.TxtDate1->text(), QStringLiteral("05/02/2007"));
-        QCOMPARE(w.TxtDate2->text(), QStringLiteral("06/05/2007"));
-        QCOMPARE(w.focusWidget(), w.TxtNom);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Recherche chez Dr Martin"));
-        QCOMPARE(w.TxtRV->text(), QStringLiteral("RVOUS1"));
+        FrmRech* w = &openSearch(fx);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(w->TxtDate1->text(), QStringLiteral("05/02/2007"));
+        QCOMPARE(w->TxtDate2->text(), QStringLiteral("06/05/2007"));
+        QCOMPARE(w->focusWidget(), w->TxtNom);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Recherche chez Dr Martin"));
+        QCOMPARE(w->TxtRV->text(), QStringLiteral("RVOUS1"));
 
         // The menu item again only brings the window forward as it stands.
-        TestInput::typeText(w.TxtNom, QStringLiteral("Lefèvre"));
+        TestInput::typeText(w->TxtNom, QStringLiteral("Lefèvre"));
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        w->TxtDate1->setText(QStringLiteral("01/01/2000"));
         fx.form->ui().Rechercher->trigger();
-        QCOMPARE(shown(fx), &w);
-        QCOMPARE(w.TxtNom->text(), QStringLiteral("Lefèvre"));
+        QCOMPARE(shown(fx), w);
+        QCOMPARE(w->TxtNom->text(), QStringLiteral("Lefèvre"));
+        QCOMPARE(w->List1->count(), 1);
+
+        // A user button closes it; the next one is fresh, on the new user.
+        fx.user(2);
+        QVERIFY(shown(fx) == nullptr);
+        w = &openSearch(fx);
+        QCOMPARE(w->TxtDate1->text(), QStringLiteral("05/02/2007"));
+        QCOMPARE(w->List1->count(), 0);
+        QCOMPARE(w->TxtRV->text(), QStringLiteral("RVOUS2"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Recherche chez Dr Lefèvre"));
+
+        // "Quitter", and the end of the program, close it too.
+        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QVERIFY(shown(fx) == nullptr);
+        openSearch(fx);
+        emit fx.form->shownDay().ending();
+        QVERIFY(shown(fx) == nullptr);
     }
 
     void searchListsTheMatchingDaysOfTheRange()
@@ -144,35 +164,11 @@ private slots:
         fx.configure();
         fx.env.setRegistry(QStringLiteral("CHEMIN"), fx.env.dataFolder()); // no AGENDAS.MDB: the start-up stops
         fx.load();
-        QVERIFY(!fx.state().hasUser());
         Dialogs::Test::clear();
         FrmRech& w = openSearch(fx);
         QCOMPARE(w.windowTitle(), QStringLiteral("Recherche"));
         search(w, QStringLiteral("Dupont"));
         QCOMPARE(Fixture::messages(), QStringList{FrmRech::noDatabaseMessage()});
-        QCOMPARE(w.List1->count(), 0);
-    }
-
-    void aUserButtonClosesTheWindowAndTheNextOneIsFresh()
-    {
-        Fixture fx(Today);
-        FrmRech* w = &searchFound(fx, {{3, QStringLiteral("Dupont")}}, QStringLiteral("Dupont"));
-        w->TxtDate1->setText(QStringLiteral("01/01/2000"));
-
-        fx.user(2);
-        QVERIFY(shown(fx) == nullptr);
-        w = &openSearch(fx);
-        QCOMPARE(w->TxtDate1->text(), QStringLiteral("05/02/2007"));
-        QCOMPARE(w->List1->count(), 0);
-        QCOMPARE(w->TxtRV->text(), QStringLiteral("RVOUS2"));
-        QCOMPARE(w->windowTitle(), QStringLiteral("Recherche chez Dr Lefèvre"));
-
-        // "Quitter", and the end of the program, close it too.
-        QTest::mouseClick(w->Command2, Qt::LeftButton);
-        QVERIFY(shown(fx) == nullptr);
-        openSearch(fx);
-        emit fx.form->shownDay().ending();
-        QVERIFY(shown(fx) == nullptr);
     }
 
     void aFoundDayOpensWithTheTextSelected()
@@ -189,7 +185,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(fx.form.get()));
         QCOMPARE(fx.shownSerial(), Found);
         QCOMPARE(fx.form->ui().LblDate->text(), QStringLiteral("dimanche 25 février 2007"));
-        QCOMPARE(fx.rowText(7), QStringLiteral("Martin"));
         QVERIFY(!fx.state().DayModified);
         QCOMPARE(fx.row(3)->selectedText(), QStringLiteral("DUPONT"));
         QCOMPARE(fx.row(5)->selectedText(), QStringLiteral("Dupont"));
