@@ -89,6 +89,7 @@ private slots:
     {
         Fixture fx;
         Form1& f = fx.open();
+        fx.type(1, QStringLiteral("gardé à l'écran"));
         Form21* window = openBackupWindow(f);
         QCOMPARE(window->windowTitle(), QStringLiteral("Sauvegardes"));
         const QSize size = Geometry::twipRect(0, 0, 7290, 7320).size();
@@ -118,6 +119,21 @@ private slots:
         QCOMPARE(Dialogs::Test::shown().last().caption, QStringLiteral("Choix du répertoire pour la sauvegarde :"));
         QCOMPARE(labelOf(window, "Label1"), program);
         QCOMPARE(Registry::value(QStringLiteral("SAUVE"), NotThere), NotThere);
+
+        // Refusals, each with its message: no backup in the folder, no folder, the database's own
+        // folder. The window stays open, the typing stays on screen, nothing is copied.
+        click(window, "CmdRestaure");
+        QCOMPARE(fx.messages().last(), QStringLiteral("Fichier AGENDAS.MDB non existant à cet endroit"));
+        click(window, "Command2", QStringLiteral(" "));
+        click(window, "CmdSauve");
+        QVERIFY(fx.messages().last().contains(QStringLiteral("Aucun répertoire de sauvegarde")));
+        click(window, "Command2", fx.env.dataFolder());
+        click(window, "CmdSauve");
+        QVERIFY(fx.messages().last().contains(QStringLiteral("celui de la base de données elle-même")));
+        QVERIFY(!closed());
+        QVERIFY(f.state().DayModified);
+        QCOMPARE(fx.rowText(1), QStringLiteral("gardé à l'écran"));
+        QCOMPARE(QDir(fx.env.dataFolder()).entryList(QDir::Files), DataFiles);
 
         // A chosen folder is the backup side's and SAUVE keeps it; its "&" is shown, no access key.
         const QString folder = backupFolder(fx);
@@ -237,36 +253,6 @@ private slots:
         fx.type(6, QStringLiteral("après"));
         fx.save();
         QCOMPARE(fx.storedRows(1, today).at(6), QStringLiteral("après"));
-    }
-
-    void refusalsKeepTheWindowOpen_data()
-    {
-        QTest::addColumn<QString>("choice");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("missing file") << "missing" << "Fichier AGENDAS.MDB non existant à cet endroit";
-        QTest::newRow("no backup folder") << "no folder" << "Aucun répertoire de sauvegarde";
-        QTest::newRow("the database's folder") << "database folder" << "celui de la base de données elle-même";
-    }
-
-    void refusalsKeepTheWindowOpen()
-    {
-        QFETCH(QString, choice);
-        QFETCH(QString, message);
-        Fixture fx;
-        Form1& f = fx.open();
-        fx.type(1, QStringLiteral("gardé à l'écran"));
-        Form21* window = openBackupWindow(f);
-        const bool restoring = choice == QLatin1String("missing");
-        if (!restoring) {
-            click(window, "Command2", choice == QLatin1String("no folder") ? QStringLiteral(" ") : fx.env.dataFolder());
-        }
-        click(window, restoring ? "CmdRestaure" : "CmdSauve");
-        QVERIFY2(fx.messages().last().contains(message), qPrintable(fx.messages().last()));
-        QVERIFY(!closed());
-        // Nothing was saved, copied or restored.
-        QVERIFY(f.state().DayModified);
-        QCOMPARE(fx.rowText(1), QStringLiteral("gardé à l'écran"));
-        QCOMPARE(QDir(fx.env.dataFolder()).entryList(QDir::Files), DataFiles);
     }
 
     void withoutDatabaseNothingIsCopied()
