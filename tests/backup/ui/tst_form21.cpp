@@ -95,6 +95,7 @@ private slots:
         const QSize size = Geometry::twipRect(0, 0, 7290, 7320).size();
         QCOMPARE(window->minimumSize(), size);
         QCOMPARE(window->maximumSize(), size);
+        QVERIFY(!(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         // Centred, within the width of the frame drawn once the window is shown.
         const QPoint offCentre =
             window->frameGeometry().center() - QGuiApplication::primaryScreen()->availableGeometry().center();
