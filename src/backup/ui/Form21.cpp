@@ -84,10 +84,7 @@ QLabel* pathLabel(QWidget* parent, const char* name, const QString& text, int le
 QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
                     int height, bool bold)
 {
-    auto* b = place(new QPushButton(text, parent), name, left, top, width, height);
-    b->setFont(Layout::classicFont(8.25, bold));
-    b->setAutoDefault(false);
-    return b;
+    return Layout::button(parent, name, text, left, top, width, height, 8.25, bold);
 }
 } // namespace
 

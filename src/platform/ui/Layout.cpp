@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QLabel>
 #include <QPalette>
+#include <QPushButton>
 #include <QWidget>
 
 namespace Layout
@@ -23,6 +24,15 @@ QLabel* caption(QWidget* parent, const char* name, const QString& text, int left
     label->setFont(classicFont(points, bold));
     label->setAlignment(alignment);
     return label;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
+                    int height, double points, bool bold)
+{
+    auto* pushButton = place(new QPushButton(text, parent), name, left, top, width, height);
+    pushButton->setFont(classicFont(points, bold));
+    pushButton->setAutoDefault(false);
+    return pushButton;
 }
 
 void setTextColour(QWidget* widget, const QColor& colour)

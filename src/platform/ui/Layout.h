@@ -7,6 +7,7 @@
 
 class QColor;
 class QLabel;
+class QPushButton;
 class QWidget;
 
 // The windows are designed in twips with the classic Windows look: each
@@ -34,6 +35,11 @@ QFont classicFont(double points, bool bold = false);
 // A caption in the classic font at its place.
 QLabel* caption(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height,
                 double points, bool bold, Qt::Alignment alignment = Qt::AlignCenter);
+
+// A command button in the classic font at its place; Enter in the window
+// does not press it unless it has the focus.
+QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
+                    int height, double points, bool bold);
 
 // The colour of a label's caption or of a box's text.
 void setTextColour(QWidget* widget, const QColor& colour);

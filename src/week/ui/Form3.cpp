@@ -67,10 +67,7 @@ QLabel* hiddenValue(QWidget* parent, const QString& name, const Box& box)
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int width)
 {
-    auto* pushButton = place(new QPushButton(caption, parent), name, left, 7920, width, 495);
-    pushButton->setFont(Layout::classicFont(8.25, true));
-    pushButton->setAutoDefault(false);
-    return pushButton;
+    return Layout::button(parent, name, caption, left, 7920, width, 495, 8.25, true);
 }
 } // namespace
 
