@@ -119,15 +119,26 @@ AtomicAttempt replaceThroughRename(const QString& path, const QByteArray& bytes)
 }
 
 // Cuts an existing file to nothing and writes it again: the file keeps its
-// owner and mode, but a reader may see it half-written.
+// owner and mode, but a reader may see it half-written. A write that fails
+// (a full disk, a spent quota) puts the former bytes back, as far as it can.
 Status writeInPlace(const QString& path, const QByteArray& bytes)
 {
+    const Result<QByteArray> former = Files::readAll(path);
+    if (!former) {
+        return former.status();
+    }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return Status::failure(writeError(path, file.errorString()));
     }
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        return Status::failure(writeError(path, file.errorString()));
+        const QString reason = file.errorString();
+        file.close();
+        QFile restored(path);
+        if (restored.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            restored.write(*former);
+        }
+        return Status::failure(writeError(path, reason));
     }
 #ifdef Q_OS_UNIX
     if (::fsync(file.handle()) != 0) {

@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -212,6 +215,29 @@ private slots:
         Files::Test::setRenameRefused(false);
         QVERIFY(!none.ok() && none.error().contains(QStringLiteral("Utilisat.vlk")));
         QVERIFY(QDir(env.programFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    void aFailedSaveInPlaceLeavesTheFileAsItWas()
+    {
+        TestEnv env;
+        const QString folder = env.dataFolder();
+        const QString path = QDir(folder).filePath(QStringLiteral("Utilisat.vlk"));
+        TestEnv::writeFile(path, SampleUsersLine);
+        const QByteArray before = TestEnv::readFile(path);
+        // A full share or a spent quota: no file may grow past the old one's size.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit full = old;
+        full.rlim_cur = static_cast<rlim_t>(before.size());
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &full), 0);
+        Files::Test::setRenameRefused(true);
+        const Status failed = WriteUserSettingsFile(folder, named(QString(200, QLatin1Char('L'))));
+        Files::Test::setRenameRefused(false);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &old), 0);
+        QVERIFY(!failed.ok() && failed.error().contains(QStringLiteral("Utilisat.vlk")));
+        QCOMPARE(TestEnv::readFile(path), before);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Utilisat.vlk")});
     }
 
     void saveAsAnotherUserInAReadOnlyOrAnOpenFolder()
