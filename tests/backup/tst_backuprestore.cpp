@@ -1,3 +1,4 @@
+#include "backup/AppointmentFile.h"
 #include "backup/Backup.h"
 #include "backup/BackupNames.h"
 #include "backup/BackupTexts.h"
@@ -200,6 +201,8 @@ private slots:
         QTest::newRow("no settings file") << "settings" << "Utilisat.vlk";
         QTest::newRow("database gone") << "gone" << "La base de données à sauvegarder est introuvable";
         QTest::newRow("database no longer one") << "damaged" << "AGENDAS.MDB";
+        // The new settings copy is written, then the database copy cannot take its place.
+        QTest::newRow("database copy refused") << "journal" << "journal";
     }
 
     void failedBackupKeepsThePreviousOne()
@@ -210,7 +213,10 @@ private slots:
         const QByteArray database = TestEnv::readFile(backedUp());
         const QByteArray settings = TestEnv::readFile(BackupNames::userSettingsIn(m_backups));
         storeDay(m_live, 1, Day, QStringLiteral("après"));
-        if (fault != QLatin1String("damaged")) {
+        if (fault == QLatin1String("journal")) {
+            TestEnv::writeFile(liveSettings(), "nouveaux réglages");
+            QVERIFY(QDir().mkpath(AppointmentFile::journalPath(backedUp()) + QStringLiteral("/x")));
+        } else if (fault != QLatin1String("damaged")) {
             QVERIFY(QFile::remove(fault == QLatin1String("gone") ? m_live : liveSettings()));
         } else {
             TestEnv::writeFile(m_live, "pas une base");
