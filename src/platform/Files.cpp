@@ -124,9 +124,6 @@ AtomicAttempt replaceThroughRename(const QString& path, const QByteArray& bytes)
 Status writeInPlace(const QString& path, const QByteArray& bytes)
 {
     const Result<QByteArray> former = Files::readAll(path);
-    if (!former) {
-        return former.status();
-    }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return Status::failure(writeError(path, file.errorString()));
@@ -135,7 +132,7 @@ Status writeInPlace(const QString& path, const QByteArray& bytes)
         const QString reason = file.errorString();
         file.close();
         QFile restored(path);
-        if (restored.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (former && restored.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             restored.write(*former);
         }
         return Status::failure(writeError(path, reason));

@@ -36,7 +36,8 @@ Status writeAtomically(const QString& path, const QByteArray& bytes);
 // Replaces (or creates) a file whole as writeAtomically does where the folder
 // allows it. Where the folder refuses the temporary file or the rename (a
 // read-only shared folder holding a writable file), an existing file is
-// rewritten in place instead, keeping its owner and mode.
+// rewritten in place instead, keeping its owner and mode; should that write
+// fail, the file gets its former bytes back as far as the disk allows.
 Status replaceFile(const QString& path, const QByteArray& bytes);
 
 // Copies a file over another one atomically (the copy is written beside the
