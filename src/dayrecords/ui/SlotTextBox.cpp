@@ -2,6 +2,7 @@
 
 #include "dayrecords/DayRecord.h"
 
+#include <QEvent>
 #include <QKeyEvent>
 #include <QPalette>
 
@@ -43,6 +44,20 @@ bool SlotTextBox::find(const QString& needle)
     }
     setSelection(at, static_cast<int>(needle.size()));
     return true;
+}
+
+bool SlotTextBox::event(QEvent* event)
+{
+    // A line edit drops the selection of every box but the focused one one
+    // turn after its window comes to the front. In a slot box only the search
+    // selects without the focus: its find stays on view when the window is
+    // activated after the opening, and at every later return to the window,
+    // until the user types in the box or the day changes. A selection the
+    // user made goes, as ever, when the box loses the focus to another box.
+    if (event->type() == QEvent::WindowActivate) {
+        return QWidget::event(event);
+    }
+    return QLineEdit::event(event);
 }
 
 void SlotTextBox::mouseDoubleClickEvent(QMouseEvent* event)

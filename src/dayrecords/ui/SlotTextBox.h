@@ -23,6 +23,7 @@ signals:
     void keyReleased(int row, int key, Qt::KeyboardModifiers modifiers);
 
 protected:
+    bool event(QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
