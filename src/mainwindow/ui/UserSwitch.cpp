@@ -47,7 +47,6 @@ bool UserSwitch::switchTo(int user)
     if (user < 1 || user > 6) {
         return false;
     }
-    emit switching();
     if (!st.canSave()) {
         Dialogs::message(&m_form, QStringLiteral("Aucune base de données n'est ouverte : "
                                                  "impossible d'afficher l'agenda de cet utilisateur."));
@@ -77,6 +76,7 @@ bool UserSwitch::switchTo(int user)
         return false;
     }
 
+    emit switching();
     for (const UserSettings& record : settings.passes) {
         applyRecord(record, user);
     }

@@ -22,7 +22,9 @@ public:
     bool switchTo(int user);
 
 signals:
-    // A switch begins: the search window closes itself on it.
+    // The switch goes ahead (the shown day is saved and the new user's day
+    // read), before the window changes user: the search window closes itself
+    // on it. A switch that stops keeps the search window open.
     void switching();
 
 private:

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
@@ -85,13 +86,31 @@ QToolButton* pictureButton(QWidget* parent, const char* name, const QString& cap
     return button;
 }
 
+// The list of found days: a double click of the left button opens a day, as
+// in the week window's lists; one of another button does nothing.
+class FoundDayList : public QListWidget
+{
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
+        if (event->button() != Qt::LeftButton) {
+            event->ignore();
+            return;
+        }
+        QListWidget::mouseDoubleClickEvent(event);
+    }
+};
+
 QLineEdit* textBox(QWidget* parent, const char* name, int left, int top, int width, int height)
 {
     return place(new QLineEdit(parent), name, left, top, width, height);
 }
 } // namespace
 
-FrmRech::FrmRech(Form1& form) : QWidget(&form, Qt::Window), m_form(form)
+FrmRech::FrmRech(Form1& form) : QWidget(nullptr, Qt::Window), m_form(form)
 {
     setObjectName(QStringLiteral("FrmRech"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -131,7 +150,7 @@ void FrmRech::buildLayout()
                                    QStringLiteral("Double clic sur la date trouvée pour retrouver le rendez vous"),
                                    120, 2880, 4215, 615, 8.25, false);
     hint->setWordWrap(true);
-    List1 = place(new QListWidget(this), "List1", 4440, 120, 1935, 3375);
+    List1 = place(new FoundDayList(this), "List1", 4440, 120, 1935, 3375);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
 
     TxtRV = textBox(this, "TxtRV", 2520, 360, 975, 375);

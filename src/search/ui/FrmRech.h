@@ -11,9 +11,9 @@ class QToolButton;
 
 // The search window "Recherche chez <user>": the days between two dates on
 // which the current user's slot texts hold a text, and the opening of a found
-// day in the main window. Modeless; deleted when closed. The user and the
-// table are those of the main window when it opens; every change of user
-// closes it.
+// day in the main window. Modeless, without owner (SearchCommand deletes it
+// with the main window); deleted when closed. The user and the table are
+// those of the main window when it opens; every change of user closes it.
 class FrmRech : public QWidget
 {
     Q_OBJECT

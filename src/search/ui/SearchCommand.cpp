@@ -14,6 +14,11 @@ SearchCommand::SearchCommand(Form1& form) : QObject(&form), m_form(form)
     connect(&m_form.shownDay(), &ShownDay::ending, this, &SearchCommand::closeWindow);
 }
 
+SearchCommand::~SearchCommand()
+{
+    delete m_window.data();
+}
+
 FrmRech* SearchCommand::window() const
 {
     // A closed window waits for its deletion hidden: it is gone already.

@@ -8,13 +8,15 @@ class FrmRech;
 
 // The menu item "&Rechercher": opens the search window, or brings the open
 // one to the front as it stands. The window closes when the user changes and
-// when the program ends.
+// when the program ends. The window has no owner; it goes with the main
+// window.
 class SearchCommand : public QObject
 {
     Q_OBJECT
 
 public:
     explicit SearchCommand(Form1& form);
+    ~SearchCommand() override;
 
     void Rechercher_Click();
     // The open search window, or null.

@@ -7,6 +7,7 @@
 #include "search/ui/SearchCommand.h"
 
 #include <QListWidget>
+#include <QPointer>
 #include <QToolButton>
 
 using MainWindowTest::Fixture;
@@ -59,11 +60,11 @@ FrmRech& searchFound(Fixture& fx, const QMap<int, QString>& found, const QString
 }
 
 // A double click on list item `index`, as the user gives it.
-void doubleClick(FrmRech& w, int index)
+void doubleClick(FrmRech& w, int index, Qt::MouseButton button = Qt::LeftButton)
 {
     const QRect place = w.List1->visualItemRect(w.List1->item(index));
-    QTest::mouseClick(w.List1->viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
-    QTest::mouseDClick(w.List1->viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
+    QTest::mouseClick(w.List1->viewport(), button, Qt::NoModifier, place.center());
+    QTest::mouseDClick(w.List1->viewport(), button, Qt::NoModifier, place.center());
 }
 
 // Pixels of the box drawn in the selection's colour.
@@ -86,6 +87,7 @@ private slots:
         fx.storeDay(1, Found, {{3, QStringLiteral("Lefèvre")}});
         fx.open();
         FrmRech* w = &openSearch(fx);
+        QVERIFY(w->parent() == nullptr);
         QVERIFY(QTest::qWaitForWindowActive(w));
         QCOMPARE(w->TxtDate1->text(), QStringLiteral("05/02/2007"));
         QCOMPARE(w->TxtDate2->text(), QStringLiteral("06/05/2007"));
@@ -102,6 +104,14 @@ private slots:
         QCOMPARE(w->TxtNom->text(), QStringLiteral("Lefèvre"));
         QCOMPARE(w->List1->count(), 1);
 
+        // A switch that is refused, its save failing, leaves it open.
+        fx.type(4, QStringLiteral("Rappel"));
+        fx.loseDatabase();
+        fx.user(2);
+        QCOMPARE(fx.state().CurrentUser, 1);
+        QCOMPARE(shown(fx), w);
+        fx.findDatabaseAgain();
+
         // A user button closes it; the next one is fresh, on the new user.
         fx.user(2);
         QVERIFY(shown(fx) == nullptr);
@@ -117,6 +127,11 @@ private slots:
         openSearch(fx);
         emit fx.form->shownDay().ending();
         QVERIFY(shown(fx) == nullptr);
+
+        // It goes with the main window.
+        const QPointer<FrmRech> kept(&openSearch(fx));
+        fx.form.reset();
+        QVERIFY(!kept);
     }
 
     void searchListsTheMatchingDaysOfTheRange()
@@ -230,10 +245,14 @@ private slots:
         QCOMPARE(highlightedPixels(fx.row(7)), 0);
     }
 
-    void xGoesBackToTheDayShownBeforeTheSearch()
+    void onlyTheLeftButtonOpensAndXGoesBack()
     {
         Fixture fx(Today);
         FrmRech& w = searchFound(fx, {{3, QStringLiteral("Dupont")}}, QStringLiteral("Dupont"));
+        // The right button opens nothing.
+        doubleClick(w, 0, Qt::RightButton);
+        QCOMPARE(shown(fx), &w);
+        QCOMPARE(fx.shownSerial(), TodaySerial);
         doubleClick(w, 0);
         QCOMPARE(fx.shownSerial(), Found);
         QTest::mouseClick(fx.form->ui().Command1, Qt::LeftButton);
