@@ -64,25 +64,4 @@ QString shortDate(const QDate& day)
         .arg(day.month(), 2, 10, QLatin1Char('0'))
         .arg(day.year(), 4, 10, QLatin1Char('0'));
 }
-
-QDate parseShortDate(const QString& text)
-{
-    const QStringList parts = text.trimmed().split(QLatin1Char('/'));
-    if (parts.size() != 3) {
-        return QDate();
-    }
-    bool okDay = false;
-    bool okMonth = false;
-    bool okYear = false;
-    const int d = parts.at(0).toInt(&okDay);
-    const int m = parts.at(1).toInt(&okMonth);
-    int y = parts.at(2).toInt(&okYear);
-    if (!okDay || !okMonth || !okYear) {
-        return QDate();
-    }
-    if (parts.at(2).size() <= 2) {
-        y += (y < 30) ? 2000 : 1900;
-    }
-    return QDate(y, m, d);
-}
 } // namespace Dates

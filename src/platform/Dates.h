@@ -14,8 +14,6 @@ QDate dateFromSerial(qint32 serial);
 QString longDate(const QDate& day);
 // "07/03/2007"
 QString shortDate(const QDate& day);
-// Reads "07/03/2007" (also "7/3/2007"); a null date when it is no date.
-QDate parseShortDate(const QString& text);
 
 QString frenchDayName(int dayOfWeek);  // 1 = lundi ... 7 = dimanche
 QString frenchMonthName(int month);    // 1 = janvier ... 12 = décembre

@@ -165,7 +165,7 @@ private slots:
         QVERIFY(Fixture::messages().isEmpty());
 
         // A date that is no date: the message, and the last result stays.
-        w.TxtDate2->setText(QStringLiteral("32/05/2007"));
+        w.TxtDate2->setText(QStringLiteral("01/03/-5"));
         search(w, QStringLiteral("Martin"));
         QCOMPARE(Fixture::messages(),
                  QStringList{QStringLiteral("La Date est saisie selon un mode incorrect. Veuillez corriger.")});
