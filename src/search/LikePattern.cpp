@@ -27,6 +27,34 @@ char32_t fold(char32_t c)
     return c <= 0xFFFF ? unitFolds()[c] : QChar::toCaseFolded(c);
 }
 
+// The case fold of every UTF-16 unit without its accents ("É" and "é" give
+// "e"), computed at the first range that needs it.
+const char16_t* unitBases()
+{
+    static const std::vector<char16_t> table = [] {
+        std::vector<char16_t> bases(0x10000);
+        for (char32_t unit = 0; unit < 0x10000; ++unit) {
+            char32_t c = fold(unit);
+            while (QChar::decompositionTag(c) == QChar::Canonical) {
+                const QString parts = QChar::decomposition(c);
+                if (parts.isEmpty() || parts.at(0).isSurrogate()) {
+                    break;
+                }
+                c = parts.at(0).unicode();
+            }
+            bases[unit] = static_cast<char16_t>(fold(c));
+        }
+        return bases;
+    }();
+    return table.data();
+}
+
+// What a range compares: the letter folded and without its accents.
+char32_t base(char32_t c)
+{
+    return c <= 0xFFFF ? unitBases()[c] : fold(c);
+}
+
 struct CodePoint
 {
     char32_t value = 0;
@@ -97,10 +125,10 @@ LikePattern::LikePattern(const QString& pattern)
                 for (qsizetype k = first; k < close;) {
                     const char32_t low = chars.at(k);
                     if (k + 2 < close && chars.at(k + 1) == U'-') {
-                        atom.ranges.append({fold(low), fold(chars.at(k + 2))});
+                        atom.members.append({base(low), base(chars.at(k + 2)), true});
                         k += 3;
                     } else {
-                        atom.ranges.append({fold(low), fold(low)});
+                        atom.members.append({fold(low), fold(low), false});
                         ++k;
                     }
                 }
@@ -168,8 +196,9 @@ qsizetype LikePattern::matchAt(const Segment& segment, QStringView text, qsizety
         case Atom::Kind::Set: {
             const char32_t folded = fold(c.value);
             bool inSet = false;
-            for (const auto& range : atom.ranges) {
-                if (folded >= range.first && folded <= range.second) {
+            for (const Member& member : atom.members) {
+                const char32_t compared = member.range ? base(c.value) : folded;
+                if (compared >= member.low && compared <= member.high) {
                     inSet = true;
                     break;
                 }

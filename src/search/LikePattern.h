@@ -5,11 +5,11 @@
 #include <QStringView>
 
 #include <array>
-#include <utility>
 
 // A search pattern with the meaning the appointment book's searches always
 // had: "*" any run of characters (none included), "?" any one character,
-// "#" one digit, "[abc]" one of a set, "[a-z]" one of a range, "[!abc]" one
+// "#" one digit, "[abc]" one of a set, "[a-z]" one of a range (accented
+// letters by their plain letter: "é" is in "[a-z]"), "[!abc]" one
 // character outside a set; everything else stands for itself, and an "[" that
 // is never closed is a plain "[". Letters match without regard to case,
 // accented ones too ("lefèvre" matches "LEFÈVRE"). A pattern matches a text
@@ -25,13 +25,23 @@ public:
     bool matches(QStringView text) const;
 
 private:
+    // One character of a set ("[abc]": case-folded) or a range ("[a-z]":
+    // its ends case-folded and without accents, so that "é" is in it as
+    // "e" is).
+    struct Member
+    {
+        char32_t low = 0;
+        char32_t high = 0; // inclusive
+        bool range = false;
+    };
+
     struct Atom
     {
         enum class Kind { Char, Any, Digit, Set };
         Kind kind = Kind::Char;
         char32_t folded = 0; // Char: the character, case-folded
         bool negated = false; // Set
-        QList<std::pair<char32_t, char32_t>> ranges; // Set: folded, inclusive
+        QList<Member> members; // Set
     };
 
     // The atoms between two stars; a segment always spans as many characters

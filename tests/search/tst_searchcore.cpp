@@ -52,6 +52,11 @@ private slots:
         QTest::newRow("negated set, inside") << "*[!D]upont*" << "M. Dupont" << false;
         QTest::newRow("range") << "*[a-c]x*" << "Bx" << true;
         QTest::newRow("range, outside") << "*[a-c]x*" << "dx" << false;
+        QTest::newRow("range, accented letter") << "*[a-z]x*" << "éx" << true;
+        QTest::newRow("range, accented capital") << "*[d-f]x*" << "Èx" << true;
+        QTest::newRow("range, accented letter outside") << "*[a-d]x*" << "éx" << false;
+        QTest::newRow("negated range, accented letter") << "*L[!a-z]*" << "Lé" << false;
+        QTest::newRow("set member keeps its accent") << "*[e]x*" << "éx" << false;
         QTest::newRow("dash at the end of a set") << "*[a-]x*" << "-x" << true;
         QTest::newRow("star in a set is plain") << "*[*]*" << "a*b" << true;
         QTest::newRow("star in a set, absent") << "*[*]*" << "ab" << false;
