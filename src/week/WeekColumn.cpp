@@ -74,13 +74,13 @@ Marks rowMarks(int minutes)
         addFillers(marks, 7);
         break;
     case 30:
-        for (int hour = 8; hour <= 20; hour = hour == 13 ? 14 : hour + 1) {
+        for (int hour = 8; hour <= 20; ++hour) {
             addHour(marks, hour, {0, 30, 0});
         }
         addHour(marks, 21, {});
         break;
     case 60:
-        for (int hour = 8; hour <= 20; hour = hour == 13 ? 14 : hour + 1) {
+        for (int hour = 8; hour <= 20; ++hour) {
             addHour(marks, hour, {0, 0, 0});
         }
         addHour(marks, 21, {});
@@ -136,7 +136,7 @@ bool isSlotLength(int minutes)
     return minutes == 10 || minutes == 15 || minutes == 20 || minutes == 30 || minutes == 60;
 }
 
-QStringList slotLabels(int minutes)
+QStringList SlotLabels(int minutes)
 {
     QStringList labels;
     for (const RowMark& mark : rowMarks(minutes)) {
@@ -155,7 +155,7 @@ QStringList slotLabels(int minutes)
     return labels;
 }
 
-QStringList emptyDayLabels(int minutes)
+QStringList EmptyDayLabels(int minutes)
 {
     QStringList labels;
     const Marks marks = rowMarks(minutes);
@@ -181,17 +181,17 @@ QStringList emptyDayLabels(int minutes)
     return labels;
 }
 
-Absence absence(const DayRecord& record)
+AbsentState absentState(const DayRecord& record)
 {
     const bool morning = record.flag(SideBox::Absent1).isSet();
     const bool afternoon = record.flag(SideBox::Absent2).isSet();
     if (morning && afternoon) {
-        return Absence::AllDay;
+        return AbsentState::AllDay;
     }
     if (afternoon) {
-        return Absence::Afternoon;
+        return AbsentState::Afternoon;
     }
-    return morning ? Absence::Morning : Absence::None;
+    return morning ? AbsentState::Morning : AbsentState::None;
 }
 
 std::optional<QStringList> lines(const std::optional<DayRecord>& day, int slotMinutes)
@@ -200,28 +200,28 @@ std::optional<QStringList> lines(const std::optional<DayRecord>& day, int slotMi
         return std::nullopt;
     }
     if (!day) {
-        return emptyDayLabels(slotMinutes);
+        return EmptyDayLabels(slotMinutes);
     }
-    const QStringList labels = slotLabels(slotMinutes);
+    const QStringList labels = SlotLabels(slotMinutes);
     const QStringList parts = SlotTextList::decode(day->rvous);
     constexpr int lastMorning = DayGridShape::MorningRows - 1;
     constexpr int lastRow = DayGridShape::SlotCount - 1;
     QStringList out;
-    switch (absence(*day)) {
-    case Absence::None:
+    switch (absentState(*day)) {
+    case AbsentState::None:
         addRecordRows(out, labels, parts, 0, lastMorning);
         out.append(QString());
         addRecordRows(out, labels, parts, lastMorning + 1, lastRow);
         break;
-    case Absence::Morning:
+    case AbsentState::Morning:
         out << absencePattern(8) << QString();
         addRecordRows(out, labels, parts, lastMorning + 1, lastRow);
         break;
-    case Absence::Afternoon:
+    case AbsentState::Afternoon:
         addRecordRows(out, labels, parts, 0, lastMorning);
         out << QString() << absencePattern(14);
         break;
-    case Absence::AllDay:
+    case AbsentState::AllDay:
         out << absencePattern(8) << middayRows(slotMinutes) << absencePattern(14);
         break;
     }

@@ -19,22 +19,25 @@ inline const QString AbsentFill = QStringLiteral("XXXXXXXXXXXXXXXXXX");
 // "XXXXX  ABSENT  XXXXX"
 inline const QString AbsentLine = QStringLiteral("XXXXX  ABSENT  XXXXX");
 
-// Absence state of a day with a record: none, morning, afternoon, all day.
-enum class Absence { None = 0, Morning = 1, Afternoon = 2, AllDay = 3 };
+// The absence state of a day with a record: none, morning, afternoon, all
+// day. It is the day's own: a flag stored without a value counts as not
+// absent, so the state no longer needs to be carried from one column to the
+// next as it was when such a flag kept the state of the column before.
+enum class AbsentState { None = 0, Morning = 1, Afternoon = 2, AllDay = 3 };
 
 // True for the slot lengths a column can show: 10, 15, 20, 30 and 60 minutes.
 bool isSlotLength(int minutes);
 
 // The 53 labels put in front of rows 0..52 of a day with a record ("08h00 : ",
 // "     10 : ", "      15 : ", "         : "); empty for another slot length.
-QStringList slotLabels(int minutes);
+QStringList SlotLabels(int minutes);
 
 // The lines of a day without a record (53 for 20 minutes, 54 otherwise);
 // empty for another slot length.
-QStringList emptyDayLabels(int minutes);
+QStringList EmptyDayLabels(int minutes);
 
-// ABSENT1 and ABSENT2; a flag stored without a value counts as not absent.
-Absence absence(const DayRecord& record);
+// From ABSENT1 and ABSENT2; a flag stored without a value counts as not absent.
+AbsentState absentState(const DayRecord& record);
 
 // The lines of the day's list: `day` is the day's record, or nothing when it
 // has none. Nothing for a slot length the column cannot show, in which case

@@ -1,7 +1,6 @@
 #include "week/WeekDays.h"
 
 #include "dayrecords/DayStore.h"
-#include "dayrecords/Module1.h"
 #include "platform/Database.h"
 
 namespace WeekDays
@@ -19,8 +18,7 @@ qint32 mondayFor(qint32 shownDay)
 
 Result<Week> read(int user, qint32 monday, const QString& path)
 {
-    const QString query = DayQuery::tableQuery(user);
-    if (query.isEmpty()) {
+    if (DayQuery::tableQuery(user).isEmpty()) {
         return Result<Week>::failure(QStringLiteral("Utilisateur %1 inconnu.").arg(user));
     }
     const auto opened = DbConnection::open(path, {DayQuery::tableName(user)});
@@ -35,10 +33,6 @@ Result<Week> read(int user, qint32 monday, const QString& path)
         }
         week[static_cast<std::size_t>(day)] = *found;
     }
-    Module1::State& shared = Module1::state();
-    shared.DB = *opened;
-    shared.SQL = query;
-    shared.RS = Module1::Recordset{Module1::Recordset::Kind::Day, user, week.back(), !week.back().has_value()};
     return week;
 }
 } // namespace WeekDays

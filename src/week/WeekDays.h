@@ -23,8 +23,9 @@ qint32 mondayFor(qint32 shownDay);
 using Week = std::array<std::optional<DayRecord>, Days>;
 
 // Reads the seven days from `monday` in `user`'s table of the database at
-// `path`: one connection, one indexed lookup per day. Leaves the shared
-// database state on that connection, the user's query and Sunday's record.
-// A failure (no such user, database or table, a locked file) reads nothing.
+// `path`: one connection of its own, closed at the end, one indexed lookup
+// per day. The shared database state is left alone: the main window's reload
+// reads its shown day itself, and nothing else reads it after a week. A
+// failure (no such user, database or table, a locked file) reads nothing.
 Result<Week> read(int user, qint32 monday, const QString& path);
 } // namespace WeekDays

@@ -76,6 +76,10 @@ public:
     // from another workstation's.
     void showRecord(const std::optional<DayRecord>& record);
 
+    // A lookup or save, or another window's read, reached the database:
+    // " (non connecté)" leaves the caption.
+    void markConnected();
+
     // Label2 (digits) and LblDate (long date) for a day.
     void setShownDayCaptions(qint32 serial);
     // The 53 tick boxes are shown only when the shown day is today.
@@ -114,8 +118,6 @@ private:
     };
 
     void rememberBase();
-    // A lookup or save reached the database: " (non connecté)" leaves the caption.
-    void markConnected();
     // Tells the user what another workstation had changed that this save replaced.
     void reportConflicts();
 

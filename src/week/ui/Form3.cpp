@@ -135,16 +135,16 @@ void Form3::showWeek(qint32 monday, const WeekDays::Week& days, int slotMinutes)
         const qint32 serial = monday + day;
         m_dates[i]->setText(Dates::longDate(Dates::dateFromSerial(serial)));
         m_serials[i]->setText(QString::number(serial));
-        if (const auto lines = WeekColumn::lines(days[i], slotMinutes)) {
-            m_lists[i]->setLines(*lines);
-        }
+        FillWeekColumn(day, days[i], slotMinutes);
     }
     m_monday->setText(QString::number(monday));
 }
 
-qint32 Form3::weekMonday() const
+void Form3::FillWeekColumn(int column, const std::optional<DayRecord>& day, int slotMinutes)
 {
-    return m_monday->text().toInt();
+    if (const auto lines = WeekColumn::lines(day, slotMinutes)) {
+        m_lists[static_cast<std::size_t>(column)]->setLines(*lines);
+    }
 }
 
 void Form3::changeWeek(int step)

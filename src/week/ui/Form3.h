@@ -30,9 +30,6 @@ public:
     // show leaves each list as it was.
     void showWeek(qint32 monday, const WeekDays::Week& days, int slotMinutes);
 
-    // The week shown: Label2's Monday.
-    qint32 weekMonday() const;
-
     // The window's commands, as its controls run them.
     void CmdPrec_Click();           // the week before
     void CmdSuiv_Click();           // the week after
@@ -43,6 +40,10 @@ public:
     static QString readFailedMessage(qint32 monday, const QString& reason);
 
 private:
+    // Fills List1(column) with the lines of `day` (its record, or nothing for
+    // a day without one); a slot length the list cannot show leaves it as it
+    // was.
+    void FillWeekColumn(int column, const std::optional<DayRecord>& day, int slotMinutes);
     void buildLayout();
     void setTabOrder();
     // Reads and shows the week `step` days from the one shown, for the main

@@ -24,7 +24,8 @@ WeekOpening::~WeekOpening()
 
 Form3* WeekOpening::window() const
 {
-    return m_window.data();
+    // A closed window waits for its deletion hidden: it is gone already.
+    return m_window && m_window->isVisible() ? m_window.data() : nullptr;
 }
 
 void WeekOpening::Semaine_Click()
@@ -57,13 +58,15 @@ void WeekOpening::Semaine_Click()
         Dialogs::message(&m_form, Form3::readFailedMessage(monday, week.error()));
         return;
     }
-    if (!m_window) {
-        m_window = new Form3(m_form);
-        Screen::centre(m_window);
+    // The week was read: the window is connected to its database again.
+    m_form.shownDay().markConnected();
+    Form3* open = window();
+    if (open == nullptr) {
+        m_window = open = new Form3(m_form);
+        Screen::centre(open);
     }
-    m_window->showWeek(monday, *week, st.SlotMinutes);
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
-    st.DayModified = false;
+    open->showWeek(monday, *week, st.SlotMinutes);
+    open->show();
+    open->raise();
+    open->activateWindow();
 }

@@ -93,7 +93,7 @@ private slots:
         Form3* week = pressWeek(fx);
         QVERIFY(week && week->isVisible() && !week->parent());
         QCOMPARE(weekShown(week), Monday5March2007);
-        QCOMPARE(label(week, "Label1_0"), Dates::longDate(QDate(2007, 3, 5)));
+        QCOMPARE(label(week, "Label1_0"), QStringLiteral("lundi 5 mars 2007"));
         // User 1 books every 15 minutes. Monday's morning is absent; Tuesday
         // is a whole column of bare labels, not Monday's absence.
         QCOMPARE(lines(week, 0).size(), 36);
@@ -189,7 +189,7 @@ private slots:
         fx.type(2, QStringLiteral("Pas encore"));
         click(week, "CmdPrec");
         QCOMPARE(weekShown(week), monday - 7);
-        QCOMPARE(label(week, "Label1_0"), Dates::longDate(Dates::dateFromSerial(monday - 7)));
+        QCOMPARE(label(week, "Label1_0"), QStringLiteral("lundi 30 novembre 2026"));
         click(week, "CmdSuiv");
         QCOMPARE(weekShown(week), monday);
         QVERIFY(f.state().DayModified);
@@ -211,10 +211,14 @@ private slots:
         QCOMPARE(weekShown(week), monday + 14);
         QCOMPARE(lines(week, 1), before);
 
-        const QPointer<Form3> closing(week);
+        // Closed, the window is gone at once: the button right after it opens
+        // one that the deletion of the closed one leaves on screen.
         click(week, "Command2");
+        QVERIFY(!f.weekOpening().window());
+        const QPointer<Form3> again(pressWeek(fx));
         flushDeletes();
-        QVERIFY(!closing && !f.weekOpening().window());
+        QVERIFY(again && f.weekOpening().window() == again && again->isVisible());
+        click(again, "Command2");
 
         // The save fails: its message, no week window, the typing stays.
         fx.type(7, QStringLiteral("Morel"));
@@ -240,7 +244,7 @@ private slots:
         flushDeletes();
         QVERIFY(!week);
         QCOMPARE(fx.shownSerial(), monday + 1);
-        QCOMPARE(f.ui().LblDate->text(), Dates::longDate(Dates::dateFromSerial(monday + 1)));
+        QCOMPARE(f.ui().LblDate->text(), QStringLiteral("mardi 8 décembre 2026"));
         QVERIFY(f.dayView().boxVisible(SideBox::Absent1));
         QCOMPARE(fx.rowText(3), QStringLiteral("Martin"));
         QCOMPARE(f.state().ShownDaySerial, today);
@@ -252,14 +256,28 @@ private slots:
         QTest::mouseClick(f.ui().Command1, Qt::LeftButton);
         QCOMPARE(fx.shownSerial(), today);
 
+        // After a week opening, "x" goes back to the day shown when the week
+        // opened, here a day opened from the week before.
+        doubleClick(pressWeek(fx), 1, 0);
+        click(pressWeek(fx), "Command2");
+        QTest::mouseClick(f.ui().Command1, Qt::LeftButton);
+        QCOMPARE(fx.shownSerial(), monday + 1);
+        QCOMPARE(fx.rowText(3), QStringLiteral("Martin"));
+
         // Below the last line of Sunday's list: Monday + 6, a day without a
-        // record, opens empty and adds no row; "&Enregistrer" writes it.
+        // record, opens empty and adds no row, its banners and ultrasound
+        // boxes hidden; "&Enregistrer" writes it.
+        Fixture::press(f.ui().CmdEcho1);
+        Fixture::press(f.ui().CmdAbsent2);
+        QVERIFY(f.dayView().boxVisible(SideBox::Echo1) && f.dayView().boxVisible(SideBox::Absent2));
         Form3* open = pressWeek(fx);
         const int rows = fx.rowCount(1);
         doubleClick(open, 6, 1000);
         QCOMPARE(fx.shownSerial(), monday + 6);
         QCOMPARE(fx.rowText(3), QString());
-        QVERIFY(!f.dayView().boxVisible(SideBox::Absent1) && !f.dayView().boxVisible(SideBox::Echo1));
+        for (const SideBox box : {SideBox::Absent1, SideBox::Absent2, SideBox::Echo1, SideBox::Echo2}) {
+            QVERIFY(!f.dayView().boxVisible(box));
+        }
         QCOMPARE(fx.rowCount(1), rows);
         fx.type(5, QStringLiteral("Dubois"));
         fx.save();
@@ -307,12 +325,38 @@ private slots:
         fx.findDatabaseAgain();
         QVERIFY(QSqlQuery((*DbConnection::open(fx.dbPath))->database()).exec(QStringLiteral("DROP TABLE RVOUS1")));
         week->close();
-        flushDeletes();
         Dialogs::Test::clear();
         QVERIFY(!pressWeek(fx));
         QCOMPARE(Fixture::messages().size(), 1);
         QVERIFY(Fixture::messages().at(0).contains(QStringLiteral("RVOUS1")));
         QVERIFY(!f.state().DayModified);
+    }
+
+    void hiddenTicksStayHiddenOnTodayOpened()
+    {
+        Fixture fx;
+        fx.open();
+        const qint32 today = fx.shownSerial(); // Wednesday 9 December 2026
+        fx.previous();
+        QVERIFY(fx.allTicksHidden());
+        doubleClick(pressWeek(fx), 2, 0);
+        QCOMPARE(fx.shownSerial(), today);
+        QVERIFY(fx.allTicksHidden());
+    }
+
+    void aWeekReadConnectsTheWindow()
+    {
+        Fixture fx;
+        fx.configure();
+        fx.loseDatabase(); // the start-up finds no file
+        Form1& f = fx.load();
+        f.show();
+        QCOMPARE(f.windowTitle(), QStringLiteral("Dr Martin (non connecté)"));
+        fx.findDatabaseAgain();
+        Dialogs::Test::clear();
+        QVERIFY(pressWeek(fx));
+        QCOMPARE(f.windowTitle(), QStringLiteral("Dr Martin"));
+        QVERIFY(Fixture::messages().isEmpty());
     }
 
     void withoutDatabaseTheButtonSaysSo()
