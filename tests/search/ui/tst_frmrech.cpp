@@ -3,9 +3,11 @@
 
 #include "mainwindow/MainWindowTestFixture.h"
 
+#include "dayrecords/Module1.h"
 #include "search/ui/FrmRech.h"
 #include "search/ui/SearchCommand.h"
 
+#include <QAbstractButton>
 #include <QListWidget>
 #include <QPointer>
 #include <QToolButton>
@@ -134,6 +136,45 @@ private slots:
         QVERIFY(!kept);
     }
 
+    // The window's fixed texts, which are bold, and the keyboard order, which
+    // opens with the caret in the search text.
+    void layout_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("bold");
+
+        QTest::newRow("Label1") << "Label1" << "Entre le" << true;
+        QTest::newRow("Label2") << "Label2" << "et le " << true;
+        QTest::newRow("Label3") << "Label3" << "Nom à rechercher" << true;
+        QTest::newRow("Label4") << "Label4" << "Double clic sur la date trouvée pour retrouver le rendez vous" << false;
+        QTest::newRow("Command1") << "Command1" << "Recherche" << true;
+        QTest::newRow("Command2") << "Command2" << "Quitter" << true;
+    }
+
+    void layout()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(bool, bold);
+        Fixture fx(Today);
+        fx.open();
+        FrmRech& w = openSearch(fx);
+        auto* control = w.findChild<QWidget*>(name);
+        QVERIFY(control && control->isVisible());
+        const auto* caption = qobject_cast<QLabel*>(control);
+        QCOMPARE(caption ? caption->text() : qobject_cast<QAbstractButton*>(control)->text(), text);
+        QCOMPARE(control->font().bold(), bold);
+
+        QStringList order = {w.TxtNom->objectName()};
+        for (QWidget* next = w.TxtNom->nextInFocusChain(); next != w.TxtNom; next = next->nextInFocusChain()) {
+            if (next->parentWidget() == &w && next->isVisible() && (next->focusPolicy() & Qt::TabFocus)) {
+                order << next->objectName();
+            }
+        }
+        QCOMPARE(order.join(QLatin1Char(' ')), QStringLiteral("TxtNom TxtDate1 TxtDate2 Command1 Command2 List1"));
+    }
+
     void searchListsTheMatchingDaysOfTheRange()
     {
         Fixture fx(Today);
@@ -145,6 +186,7 @@ private slots:
         fx.storeDay(2, TodaySerial, {{3, QStringLiteral("Dupont")}});
         fx.open();
         FrmRech& w = openSearch(fx);
+        const Module1::State before = Module1::state();
 
         const QString first = QStringLiteral("05/02/2007");
         const QString last = QStringLiteral("06/05/2007");
@@ -163,6 +205,15 @@ private slots:
             QCOMPARE(w.LblNbr->text(), QString::number(expected.size()));
         }
         QVERIFY(Fixture::messages().isEmpty());
+        // The main window's database state is as it was.
+        const Module1::State& after = Module1::state();
+        QVERIFY(after.DB && after.DB == before.DB);
+        QCOMPARE(after.SQL, before.SQL);
+        QCOMPARE(after.RS.kind, before.RS.kind);
+        QCOMPARE(after.RS.user, before.RS.user);
+        QCOMPARE(after.RS.noMatch, before.RS.noMatch);
+        QVERIFY(before.RS.current.has_value() && after.RS.current.has_value());
+        QCOMPARE(after.RS.current->rvous, before.RS.current->rvous);
 
         // A date that is no date: the message, and the last result stays.
         w.TxtDate2->setText(QStringLiteral("01/03/-5"));
@@ -258,6 +309,20 @@ private slots:
         QTest::mouseClick(fx.form->ui().Command1, Qt::LeftButton);
         QCOMPARE(fx.shownSerial(), TodaySerial);
         QCOMPARE(fx.rowText(0), QStringLiteral("Aujourd'hui"));
+    }
+
+    void hiddenTicksStayHiddenOnTodayFound()
+    {
+        Fixture fx(Today);
+        FrmRech& w = searchFound(fx, {}, QStringLiteral("Aujourd'hui"));
+        w.close();
+        fx.previous();
+        QVERIFY(fx.allTicksHidden());
+        FrmRech& again = openSearch(fx);
+        search(again, QStringLiteral("Aujourd'hui"));
+        doubleClick(again, 0);
+        QCOMPARE(fx.shownSerial(), TodaySerial);
+        QVERIFY(fx.allTicksHidden());
     }
 
     void aFileThatCannotBeReadLosesNothing()
