@@ -224,6 +224,18 @@ private slots:
         QCOMPARE(w.LblNbr->text(), QStringLiteral("3"));
     }
 
+    void aShortSettingsFileIsNamedWithItsFolder()
+    {
+        Fixture fx(Today);
+        fx.open();
+        // Two names and a colour: the record stops before user 1's slot code.
+        fx.writeUsersBytes("\"Dr Court\",\"Dr Bref\",\"\",\"\",\"\",\"\",16777215\r\n");
+        FrmRech& w = openSearch(fx);
+        QCOMPARE(Fixture::messages(), QStringList{QStringLiteral("Fichier %1/Utilisat.vlk non valide (trop ou pas assez "
+                                                                 "de paramètres).").arg(fx.usersFolder())});
+        QCOMPARE(w.windowTitle(), QStringLiteral("Recherche chez Dr Court"));
+    }
+
     void withoutADatabaseNothingIsSearched()
     {
         Fixture fx(Today);
