@@ -48,12 +48,12 @@ bool SlotTextBox::find(const QString& needle)
 
 bool SlotTextBox::event(QEvent* event)
 {
-    // A line edit drops the selection of every box but the focused one one
-    // turn after its window comes to the front. In a slot box only the search
-    // selects without the focus: its find stays on view when the window is
-    // activated after the opening, and at every later return to the window,
-    // until the user types in the box or the day changes. A selection the
-    // user made goes, as ever, when the box loses the focus to another box.
+    // A line edit without the focus drops its selection one event-loop turn
+    // after its window is activated. In a slot box only the search selects
+    // without the focus: its find stays on view when the window is activated
+    // after the opening, and at every later return to the window, until the
+    // user types in the box or the day changes. A selection the user made
+    // goes, as ever, when the box loses the focus to another box.
     if (event->type() == QEvent::WindowActivate) {
         return QWidget::event(event);
     }
