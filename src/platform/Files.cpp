@@ -55,6 +55,12 @@ bool& renameRefused()
     return refused;
 }
 
+bool& diskFull()
+{
+    static bool full = false;
+    return full;
+}
+
 QString writeError(const QString& path, const QString& reason)
 {
     return QStringLiteral("Impossible d'écrire le fichier « %1 » (%2).").arg(Files::displayPath(path), reason);
@@ -95,10 +101,16 @@ AtomicAttempt replaceThroughRename(const QString& path, const QByteArray& bytes)
                 false};
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a write the disk refuses (full, quota) fails here and is
+    // never put in place; a buffered one would fail unseen at the commit.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return {Status::failure(writeError(path, file.errorString())), !QFileInfo(info.absolutePath()).isWritable()};
     }
     keepOwner(file, path);
+    if (diskFull()) {
+        file.cancelWriting();
+        return {Status::failure(writeError(path, QStringLiteral("Aucun espace disponible sur le périphérique"))), false};
+    }
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
@@ -279,6 +291,11 @@ namespace Test
 void setRenameRefused(bool refused)
 {
     renameRefused() = refused;
+}
+
+void setDiskFull(bool full)
+{
+    diskFull() = full;
 }
 } // namespace Test
 } // namespace Files

@@ -60,5 +60,8 @@ namespace Test
 // Makes the rename of every atomic replace fail as a folder refusing it
 // would: the tests run as root, whom no folder refuses.
 void setRenameRefused(bool refused);
+// Makes every atomic replace fail as a full disk would, before its file is
+// put in place.
+void setDiskFull(bool full);
 } // namespace Test
 } // namespace Files
