@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -127,6 +128,7 @@ AtomicAttempt replaceThroughRename(const QString& path, const QByteArray& bytes)
                                     .arg(Files::displayPath(path), file.errorString())),
                 file.error() == QFileDevice::RenameError};
     }
+    Files::syncFolder(info.absolutePath());
     return {Status::success(), false};
 }
 
@@ -272,13 +274,54 @@ Status renameOver(const QString& source, const QString& target)
         return Status::failure(QStringLiteral("Impossible de remplacer le fichier « %1 » (%2).")
                                    .arg(displayPath(target), QString::fromLocal8Bit(std::strerror(errno))));
     }
+    syncFolder(QFileInfo(target).absolutePath());
     return Status::success();
+}
+
+Result<QString> stageFile(const QString& target, const QByteArray& bytes)
+{
+    const QFileInfo info(target);
+    QTemporaryFile staged(info.absoluteFilePath() + QStringLiteral(".XXXXXX") + StagedSuffix);
+    staged.setAutoRemove(false);
+    if (!staged.open()) {
+        return Result<QString>::failure(writeError(target, staged.errorString()));
+    }
+    const QString path = staged.fileName();
+    const bool written = staged.write(bytes) == bytes.size() && staged.flush() && ::fsync(staged.handle()) == 0;
+    const QString reason = staged.errorString();
+    staged.close();
+    if (!written) {
+        QFile::remove(path);
+        return Result<QString>::failure(writeError(target, reason));
+    }
+    if (info.exists()) {
+        QFile::setPermissions(path, QFile::permissions(target));
+    }
+    return path;
+}
+
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+std::optional<FileIdentity> identity(const QString& path)
+{
+    struct stat info{};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
 }
 
 bool sameFile(const QString& a, const QString& b)
 {
-    const QString first = QFileInfo(a).canonicalFilePath();
-    return !first.isEmpty() && first == QFileInfo(b).canonicalFilePath();
+    const std::optional<FileIdentity> first = identity(a);
+    return first && first == identity(b);
 }
 
 QString displayPath(const QString& path)
