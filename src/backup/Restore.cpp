@@ -133,7 +133,7 @@ R restoreInPlace(const Request& request, DbConnection& live, Settings settings, 
     }
     // The write lock first: no other workstation commits from here on, so the
     // safety copy holds exactly the days the restore replaces.
-    const Status locked = live.beginWrite();
+    const Status locked = execute(live.database(), QStringLiteral("BEGIN IMMEDIATE"));
     if (!locked) {
         return R::failure(QStringLiteral("La base de données « %1 » ne peut pas être modifiée : %2")
                               .arg(shown(request.databasePath), locked.error()),
@@ -195,7 +195,7 @@ R restoreInPlace(const Request& request, DbConnection& live, Settings settings, 
     if (request.beforeCommit) {
         request.beforeCommit();
     }
-    const Status committed = live.commit();
+    const Status committed = execute(live.database(), QStringLiteral("COMMIT"));
     if (!committed) {
         return fail(QStringLiteral("La base de données « %1 » n'a pas pu être enregistrée : %2")
                         .arg(shown(request.databasePath), committed.error()),

@@ -31,7 +31,7 @@ Status execute(const QSqlDatabase& db, const QString& statement)
 {
     QSqlQuery query(db);
     if (!query.exec(statement)) {
-        return Sql::failure(query.lastError());
+        return Status::failure(Sql::reason(query.lastError()));
     }
     return Status::success();
 }
