@@ -115,7 +115,6 @@ Status execute(QSqlDatabase db, const QString& statement)
     return query.exec(statement) ? Status::success() : Sql::failure(query.lastError());
 }
 
-
 // The six tables take the source's rows in one transaction on the working
 // file, after a copy of it is kept beside it.
 R restoreInPlace(const Request& request, DbConnection& live, Settings settings, Outcome outcome)

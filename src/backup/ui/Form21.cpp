@@ -8,8 +8,6 @@
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/ShownDay.h"
 #include "mainwindow/ui/UserSwitch.h"
-#include "settings/UserButtons.h"
-#include "settings/UserSettingsFile.h"
 #include "platform/AppInfo.h"
 #include "platform/Files.h"
 #include "platform/Geometry.h"
@@ -18,6 +16,8 @@
 #include "platform/ui/Layout.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/WaitCursor.h"
+#include "settings/UserButtons.h"
+#include "settings/UserSettingsFile.h"
 
 #include <QGroupBox>
 #include <QLabel>
