@@ -108,6 +108,7 @@ int runWorkstation(const QString& path)
     std::printf("%s\n", failed.isEmpty() ? "enregistré" : qPrintable(failed));
     return 0;
 }
+
 // Another workstation writing day after day: says "5" after five days, goes on until the file
 // `stop` exists (or 300 days), then says how many days it wrote.
 int runWriter(const QString& path, const QString& stop)
