@@ -54,7 +54,7 @@ void runBackupBenchmark(const BenchDatabase::Databases& databases)
     for (int run = 0; run < BackupRuns; ++run) {
         QElapsedTimer timer;
         timer.start();
-        const Status done = Backup::run({live, usersFolder, backups});
+        const Status done = Backup::run({live, usersFolder, backups}).status();
         backupSamples.push_back(timer.nsecsElapsed());
         if (!done) {
             out << "sauvegarde impossible : " << done.error() << '\n';

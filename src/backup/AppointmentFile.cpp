@@ -51,11 +51,30 @@ QString missingPart(const DbConnection& db)
     return QString();
 }
 
-Inspection failed(State state, QString reason)
+// Days are stored as day numbers: the first table holding another kind of
+// AGENDATE (text such as "2026-12-09", a fraction, nothing), whose days the
+// agenda would never find.
+QString notDayNumbers(const DbConnection& db)
+{
+    for (const QString& wanted : AppointmentDatabase::tableNames()) {
+        const QString table = Sql::quoteIdentifier(db.tableName(wanted));
+        QSqlQuery odd(db.database());
+        odd.setForwardOnly(true);
+        if (odd.exec(QStringLiteral("SELECT AGENDATE FROM %1 WHERE typeof(AGENDATE) <> 'integer' LIMIT 1").arg(table))
+            && odd.next()) {
+            return QStringLiteral("les jours de la table %1 ne sont pas des numéros de jour (« %2 »)")
+                .arg(wanted, odd.value(0).toString());
+        }
+    }
+    return QString();
+}
+
+Inspection failed(State state, QString reason, QString details = QString())
 {
     Inspection inspection;
     inspection.state = state;
     inspection.reason = std::move(reason);
+    inspection.details = std::move(details);
     return inspection;
 }
 } // namespace
@@ -77,7 +96,10 @@ Inspection inspect(const QString& path, bool readOnly)
         // taken for a damaged one.
         return failed(header(path) == Header::Other ? State::Unusable : State::Unavailable, opened.error());
     }
-    const QString lack = missingPart(**opened);
+    QString lack = missingPart(**opened);
+    if (lack.isEmpty() && readOnly) {
+        lack = notDayNumbers(**opened);
+    }
     if (!lack.isEmpty()) {
         return failed(State::Unusable,
                       QStringLiteral("« %1 » n'est pas une base de rendez-vous KORDELA : %2.").arg(shown(path), lack));
@@ -88,15 +110,16 @@ Inspection inspect(const QString& path, bool readOnly)
         const QSqlError error = check.lastError();
         return failed(Sql::isBusy(error) ? State::Unavailable : State::Unusable,
                       QStringLiteral("La base de données « %1 » ne peut pas être lue : %2")
-                          .arg(shown(path), Sql::reason(error)));
+                          .arg(shown(path), Sql::plainReason(error)),
+                      error.text().trimmed());
     }
     QStringList problems;
     while (check.next()) {
         problems << check.value(0).toString();
     }
     if (problems != QStringList{QStringLiteral("ok")}) {
-        return failed(State::Unusable, QStringLiteral("La base de données « %1 » est endommagée (%2).")
-                                           .arg(shown(path), problems.value(0)));
+        return failed(State::Unusable, QStringLiteral("La base de données « %1 » est endommagée.").arg(shown(path)),
+                      problems.join(QLatin1Char('\n')));
     }
     Inspection inspection;
     inspection.state = State::Usable;

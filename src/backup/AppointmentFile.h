@@ -23,11 +23,13 @@ struct Inspection
 {
     State state = State::Missing;
     QString reason;                          // French, for every state but Usable
+    QString details;                         // the engine's own words, when it gave any
     std::shared_ptr<DbConnection> connection; // open on the file when Usable
 };
 
 // Opens the file (read-only when asked) and checks it: the six tables with
-// their 13 fields and the engine's page check. Never creates nor changes it.
+// their 13 fields and the engine's page check; read-only (a file to restore),
+// also that its days are day numbers. Never creates nor changes it.
 Inspection inspect(const QString& path, bool readOnly);
 
 // A copy of a database written beside its target, not yet in its place.

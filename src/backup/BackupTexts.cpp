@@ -28,6 +28,9 @@ QString restoreDone(const Restore::Outcome& outcome, const QString& source)
     lines << QStringLiteral("Les rendez-vous de « %1 » ont été restaurés.").arg(Files::displayPath(source));
     if (outcome.settingsRestored) {
         lines << QStringLiteral("Les réglages des utilisateurs (Utilisat.vlk) ont été restaurés.");
+    } else if (!outcome.settingsProblem.isEmpty()) {
+        lines << QStringLiteral("Les réglages des utilisateurs (Utilisat.vlk) n'ont pas pu être restaurés : %1")
+                     .arg(outcome.settingsProblem);
     } else if (outcome.settingsAreLive) {
         lines << QStringLiteral("Le fichier « %1 » est celui de l'agenda : les réglages des utilisateurs "
                                 "(Utilisat.vlk) n'ont pas été changés.")
@@ -64,9 +67,18 @@ QString restoreQuestion(const QString& source, const QString& databasePath)
         .arg(Files::displayPath(source), Files::displayPath(databasePath));
 }
 
-QString backupDone()
+QString backupDone(const Backup::Outcome& outcome)
 {
-    return QStringLiteral("Sauvegarde terminée");
+    QStringList lines = {QStringLiteral("Sauvegarde terminée")};
+    if (!outcome.settingsCopied) {
+        lines << QStringLiteral("La base de données a été sauvegardée ; il n'y avait pas de fichier Utilisat.vlk "
+                                "(réglages des utilisateurs) à copier.");
+    }
+    if (!outcome.settingsSetAside.isEmpty()) {
+        lines << QStringLiteral("Le fichier Utilisat.vlk d'une sauvegarde précédente a été renommé « %1 ».")
+                     .arg(Files::displayPath(outcome.settingsSetAside));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString backupFailed(const QString& reason)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/Backup.h"
 #include "backup/Restore.h"
 
 #include <QString>
@@ -23,7 +24,8 @@ QString restoreFailed(const QString& reason);
 // The confirmation asked before a restore.
 QString restoreQuestion(const QString& source, const QString& databasePath);
 
-QString backupDone();
+// "Sauvegarde terminée", and what was not copied.
+QString backupDone(const Backup::Outcome& outcome);
 // The backup's failure message, the reason on its second line.
 QString backupFailed(const QString& reason);
 

@@ -26,34 +26,60 @@ QString shown(const QString& path)
 
 // The working Utilisat.vlk: its bytes before the restore (none when there was
 // no file) and the bytes that replace them (none when nothing replaces them).
+// The new bytes are staged beside the working file and renamed into place
+// only once the database is committed: a restore cut short (a kill, a power
+// cut) leaves the old settings beside the old appointments, and the staged
+// file's name is never taken for Utilisat.vlk.
 struct Settings
 {
     QString path;
     std::optional<QByteArray> before;
     std::optional<QByteArray> restored;
+    QString staged;
 
-    // Keeps the working file beside itself; false with the reason on failure.
+    // Keeps the working file beside itself when it is to be replaced.
     Status keep(Outcome& outcome, const QDateTime& when) const
     {
-        if (!before) {
+        if (!before || !restored) {
             return Status::success();
         }
         outcome.settingsKept = BackupNames::safetyCopyOf(path, when);
         return Files::writeAtomically(outcome.settingsKept, *before);
     }
 
-    Status write() const { return restored ? Files::writeAtomically(path, *restored) : Status::success(); }
-
-    // After a failure: the working file as it was.
-    void putBack() const
+    Status stage()
     {
         if (!restored) {
-            return;
+            return Status::success();
         }
-        if (before) {
-            Files::writeAtomically(path, *before);
-        } else {
-            QFile::remove(path);
+        Result<QString> written = Files::stageFile(path, *restored);
+        if (!written) {
+            return written.status();
+        }
+        staged = *written;
+        return Status::success();
+    }
+
+    // After the database is committed.
+    Status place(Outcome& outcome)
+    {
+        if (staged.isEmpty()) {
+            return Status::success();
+        }
+        const Status placed = Files::renameOver(staged, path);
+        if (!placed) {
+            outcome.settingsRestored = false;
+            outcome.settingsProblem = placed.error();
+        }
+        staged.clear();
+        return placed;
+    }
+
+    void drop()
+    {
+        if (!staged.isEmpty()) {
+            QFile::remove(staged);
+            staged.clear();
         }
     }
 };
@@ -86,12 +112,12 @@ Result<Settings> readSettings(const Request& request, Outcome& outcome)
 Status execute(QSqlDatabase db, const QString& statement)
 {
     QSqlQuery query(db);
-    return query.exec(statement) ? Status::success() : Status::failure(Sql::reason(query.lastError()));
+    return query.exec(statement) ? Status::success() : Sql::failure(query.lastError());
 }
 
 // The six tables take the source's rows in one transaction on the working
 // file, after a copy of it is kept beside it.
-R restoreInPlace(const Request& request, DbConnection& live, const Settings& settings, Outcome outcome)
+R restoreInPlace(const Request& request, DbConnection& live, Settings settings, Outcome outcome)
 {
     const QString attachedName = QStringLiteral("sauvegarde");
     {
@@ -100,23 +126,26 @@ R restoreInPlace(const Request& request, DbConnection& live, const Settings& set
         attach.addBindValue(Sql::fileUri(request.source, QStringLiteral("ro")));
         if (!attach.exec()) {
             return R::failure(QStringLiteral("La base sauvegardée « %1 » ne peut pas être lue : %2")
-                                  .arg(shown(request.source), Sql::reason(attach.lastError())));
+                                  .arg(shown(request.source), Sql::plainReason(attach.lastError())),
+                              attach.lastError().text().trimmed());
         }
     }
     // The write lock first: no other workstation commits from here on, so the
     // safety copy holds exactly the days the restore replaces.
-    const Status locked = live.beginWrite();
+    const Status locked = execute(live.database(), QStringLiteral("BEGIN IMMEDIATE"));
     if (!locked) {
         return R::failure(QStringLiteral("La base de données « %1 » ne peut pas être modifiée : %2")
-                              .arg(shown(request.databasePath), locked.error()));
+                              .arg(shown(request.databasePath), locked.error()),
+                          locked.details());
     }
-    const auto fail = [&](const QString& reason) {
+    const auto fail = [&](const QString& reason, const QString& details = QString()) {
         live.rollback();
+        settings.drop();
         QFile::remove(outcome.databaseKept);
         if (!outcome.settingsKept.isEmpty()) {
             QFile::remove(outcome.settingsKept);
         }
-        return R::failure(reason);
+        return R::failure(reason, details);
     };
 
     outcome.databaseKept = BackupNames::safetyCopyOf(request.databasePath, request.when);
@@ -154,25 +183,30 @@ R restoreInPlace(const Request& request, DbConnection& live, const Settings& set
             copied = request.betweenTables(i + 1);
         }
         if (!copied) {
-            return fail(QStringLiteral("La table %1 n'a pas pu être restaurée : %2").arg(tables.at(i), copied.error()));
+            return fail(QStringLiteral("La table %1 n'a pas pu être restaurée : %2").arg(tables.at(i), copied.error()),
+                        copied.details());
         }
     }
-    const Status settingsWritten = settings.write();
-    if (!settingsWritten) {
-        return fail(settingsWritten.error());
+    const Status settingsStaged = settings.stage();
+    if (!settingsStaged) {
+        return fail(settingsStaged.error());
     }
-    const Status committed = live.commit();
+    if (request.beforeCommit) {
+        request.beforeCommit();
+    }
+    const Status committed = execute(live.database(), QStringLiteral("COMMIT"));
     if (!committed) {
-        settings.putBack();
         return fail(QStringLiteral("La base de données « %1 » n'a pas pu être enregistrée : %2")
-                        .arg(shown(request.databasePath), committed.error()));
+                        .arg(shown(request.databasePath), committed.error()),
+                    committed.details());
     }
+    settings.place(outcome);
     return outcome;
 }
 
 // A working file that is missing or no usable database: a copy of the source
 // takes its place, the file that was there kept aside with its journal.
-R replaceWhole(const Request& request, const Settings& settings, Outcome outcome)
+R replaceWhole(const Request& request, Settings settings, Outcome outcome)
 {
     outcome.replacedWhole = true;
     auto source = DbConnection::openReadOnly(request.source);
@@ -200,6 +234,7 @@ R replaceWhole(const Request& request, const Settings& settings, Outcome outcome
         if (!outcome.settingsKept.isEmpty()) {
             QFile::remove(outcome.settingsKept);
         }
+        settings.drop();
         return R::failure(reason);
     };
     if (QFileInfo::exists(request.databasePath)) {
@@ -216,15 +251,15 @@ R replaceWhole(const Request& request, const Settings& settings, Outcome outcome
             }
         }
     }
-    const Status settingsWritten = settings.write();
-    if (!settingsWritten) {
-        return fail(settingsWritten.error());
+    const Status settingsStaged = settings.stage();
+    if (!settingsStaged) {
+        return fail(settingsStaged.error());
     }
     const Status placed = (*staged)->place();
     if (!placed) {
-        settings.putBack();
         return fail(placed.error());
     }
+    settings.place(outcome);
     return outcome;
 }
 } // namespace
@@ -234,34 +269,46 @@ namespace Restore
 SourceCheck checkSource(const QString& source, const QString& databasePath)
 {
     if (source.trimmed().isEmpty()) {
-        return {Verdict::NoFile, QStringLiteral("Aucune base AGENDAS.MDB sauvegardée n'est choisie.")};
+        return {Verdict::NoFile, QStringLiteral("Aucune base AGENDAS.MDB sauvegardée n'est choisie."), QString()};
     }
     if (!QFileInfo::exists(source)) {
-        return {Verdict::Missing, QStringLiteral("Fichier AGENDAS.MDB non existant à cet endroit")};
+        return {Verdict::Missing, QStringLiteral("Fichier AGENDAS.MDB non existant à cet endroit"), QString()};
     }
+    // By the file itself: a link, a hard link or another mount of the working
+    // database is refused at once.
     if (Files::sameFile(source, databasePath)) {
-        return {Verdict::LiveDatabase, QStringLiteral("« %1 » est la base de données de l'agenda elle-même, "
-                                                      "pas une sauvegarde.")
-                                           .arg(shown(source))};
+        return {Verdict::LiveDatabase,
+                QStringLiteral("« %1 » est la base de données de l'agenda elle-même, pas une sauvegarde.")
+                    .arg(shown(source)),
+                QString()};
+    }
+    // A journal left beside a copy: it was being written when it was cut short.
+    const QString journal = AppointmentFile::journalPath(source);
+    if (QFileInfo(journal).size() > 0) {
+        return {Verdict::Unusable,
+                QStringLiteral("La sauvegarde « %1 » était en cours d'écriture ou a été interrompue (le journal « %2 » "
+                               "est à côté) : elle ne peut pas être restaurée.")
+                    .arg(shown(source), shown(journal)),
+                QString()};
     }
     const AppointmentFile::Inspection inspection = AppointmentFile::inspect(source, true);
     switch (inspection.state) {
     case AppointmentFile::State::Usable:
-        return {Verdict::Usable, QString()};
+        return {Verdict::Usable, QString(), QString()};
     case AppointmentFile::State::Missing:
-        return {Verdict::Missing, QStringLiteral("Fichier AGENDAS.MDB non existant à cet endroit")};
+        return {Verdict::Missing, QStringLiteral("Fichier AGENDAS.MDB non existant à cet endroit"), QString()};
     case AppointmentFile::State::Unavailable:
     case AppointmentFile::State::Unusable:
         break;
     }
-    return {Verdict::Unusable, inspection.reason};
+    return {Verdict::Unusable, inspection.reason, inspection.details};
 }
 
 Result<Outcome> run(const Request& request)
 {
     const SourceCheck checked = checkSource(request.source, request.databasePath);
     if (checked.verdict != Verdict::Usable) {
-        return R::failure(checked.reason);
+        return R::failure(checked.reason, checked.details);
     }
     const QFileInfo live(request.databasePath);
     if (request.databasePath.isEmpty() || (live.exists() && !live.isFile()) || !live.absoluteDir().exists()) {
@@ -270,6 +317,8 @@ Result<Outcome> run(const Request& request)
                               .arg(shown(request.databasePath)));
     }
     Outcome outcome;
+    BackupNames::removeLeftovers(live.absolutePath());
+    BackupNames::removeLeftovers(request.usersFolder);
     const Result<Settings> settings = readSettings(request, outcome);
     if (!settings) {
         return settings.status();
@@ -279,7 +328,7 @@ Result<Outcome> run(const Request& request)
     case AppointmentFile::State::Usable:
         return restoreInPlace(request, *target.connection, *settings, outcome);
     case AppointmentFile::State::Unavailable:
-        return R::failure(target.reason);
+        return R::failure(target.reason, target.details);
     case AppointmentFile::State::Missing:
     case AppointmentFile::State::Unusable:
         break;

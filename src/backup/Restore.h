@@ -24,6 +24,7 @@ struct SourceCheck
 {
     Verdict verdict = Verdict::NoFile;
     QString reason; // French, for every verdict but Usable
+    QString details; // the engine's own words, when it gave any
 };
 
 // Checks the file to restore without writing to it: its six tables with
@@ -40,6 +41,9 @@ struct Request
     // transaction; a failure stops the restore there (tests make a restore
     // fail midway with it).
     std::function<Status(int tablesCopied)> betweenTables;
+    // Runs when every table is copied and the settings file staged, just
+    // before the commit (tests stop a restoring process there).
+    std::function<void()> beforeCommit;
 };
 
 struct Outcome
@@ -48,7 +52,8 @@ struct Outcome
     bool settingsAreLive = false; // the Utilisat.vlk beside the source is the working one itself
     QString settingsSource;  // the Utilisat.vlk looked for beside the source
     QString databaseKept;    // the working database as it was, kept aside
-    QString settingsKept;    // the working Utilisat.vlk as it was ("" when there was none)
+    QString settingsKept;    // the working Utilisat.vlk as it was ("" when it was not replaced)
+    QString settingsProblem; // why the restored Utilisat.vlk could not take its place after the commit
     bool replacedWhole = false; // the working file was missing or unusable and was replaced
 };
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -55,6 +56,12 @@ bool& renameRefused()
     return refused;
 }
 
+bool& diskFull()
+{
+    static bool full = false;
+    return full;
+}
+
 QString writeError(const QString& path, const QString& reason)
 {
     return QStringLiteral("Impossible d'écrire le fichier « %1 » (%2).").arg(Files::displayPath(path), reason);
@@ -95,10 +102,16 @@ AtomicAttempt replaceThroughRename(const QString& path, const QByteArray& bytes)
                 false};
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a write the disk refuses (full, quota) fails here and is
+    // never put in place; a buffered one would fail unseen at the commit.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return {Status::failure(writeError(path, file.errorString())), !QFileInfo(info.absolutePath()).isWritable()};
     }
     keepOwner(file, path);
+    if (diskFull()) {
+        file.cancelWriting();
+        return {Status::failure(writeError(path, QStringLiteral("Aucun espace disponible sur le périphérique"))), false};
+    }
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
@@ -115,6 +128,7 @@ AtomicAttempt replaceThroughRename(const QString& path, const QByteArray& bytes)
                                     .arg(Files::displayPath(path), file.errorString())),
                 file.error() == QFileDevice::RenameError};
     }
+    Files::syncFolder(info.absolutePath());
     return {Status::success(), false};
 }
 
@@ -260,13 +274,54 @@ Status renameOver(const QString& source, const QString& target)
         return Status::failure(QStringLiteral("Impossible de remplacer le fichier « %1 » (%2).")
                                    .arg(displayPath(target), QString::fromLocal8Bit(std::strerror(errno))));
     }
+    syncFolder(QFileInfo(target).absolutePath());
     return Status::success();
+}
+
+Result<QString> stageFile(const QString& target, const QByteArray& bytes)
+{
+    const QFileInfo info(target);
+    QTemporaryFile staged(info.absoluteFilePath() + QStringLiteral(".XXXXXX") + StagedSuffix);
+    staged.setAutoRemove(false);
+    if (!staged.open()) {
+        return Result<QString>::failure(writeError(target, staged.errorString()));
+    }
+    const QString path = staged.fileName();
+    const bool written = staged.write(bytes) == bytes.size() && staged.flush() && ::fsync(staged.handle()) == 0;
+    const QString reason = staged.errorString();
+    staged.close();
+    if (!written) {
+        QFile::remove(path);
+        return Result<QString>::failure(writeError(target, reason));
+    }
+    if (info.exists()) {
+        QFile::setPermissions(path, QFile::permissions(target));
+    }
+    return path;
+}
+
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+std::optional<FileIdentity> identity(const QString& path)
+{
+    struct stat info{};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
 }
 
 bool sameFile(const QString& a, const QString& b)
 {
-    const QString first = QFileInfo(a).canonicalFilePath();
-    return !first.isEmpty() && first == QFileInfo(b).canonicalFilePath();
+    const std::optional<FileIdentity> first = identity(a);
+    return first && first == identity(b);
 }
 
 QString displayPath(const QString& path)
@@ -279,6 +334,11 @@ namespace Test
 void setRenameRefused(bool refused)
 {
     renameRefused() = refused;
+}
+
+void setDiskFull(bool full)
+{
+    diskFull() = full;
 }
 } // namespace Test
 } // namespace Files

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 // Files as the program uses them: names matched without regard to case,
 // Windows-1252 text, and files replaced whole and atomically.
 namespace Files
@@ -46,10 +48,34 @@ Status copyAtomically(const QString& source, const QString& target);
 
 // Puts a finished file in place: its bytes are flushed to the disk, then it
 // is renamed over `target` in one step (an existing target is replaced whole,
-// never seen half-written). Both lie in the same folder.
+// never seen half-written) and the folder is flushed, so that the rename
+// outlives a power cut. Both lie in the same folder.
 Status renameOver(const QString& source, const QString& target);
 
-// True when both paths name one existing file (links and "." resolved).
+// Writes `bytes` into a new file beside `target` ("<target>.XXXXXX.en-cours"),
+// flushed to the disk, with the mode of `target` when it exists; its path.
+// renameOver then puts it in place. A staged file left by a crash never
+// carries the target's name.
+Result<QString> stageFile(const QString& target, const QByteArray& bytes);
+// The suffix of staged files.
+inline const QString StagedSuffix = QStringLiteral(".en-cours");
+
+// Flushes a folder's entries (renames, new files) to the disk.
+void syncFolder(const QString& folder);
+
+// A file as the system knows it: its device and inode, links resolved. Two
+// paths (a symbolic link, a hard link, a bind mount, "..") name one file
+// exactly when their identities are equal.
+struct FileIdentity
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+// None when nothing exists at the path.
+std::optional<FileIdentity> identity(const QString& path);
+
+// True when both paths name one existing file or folder, by identity.
 bool sameFile(const QString& a, const QString& b);
 
 // Paths for messages: the native "/" separator.
@@ -60,5 +86,8 @@ namespace Test
 // Makes the rename of every atomic replace fail as a folder refusing it
 // would: the tests run as root, whom no folder refuses.
 void setRenameRefused(bool refused);
+// Makes every atomic replace fail as a full disk would, before its file is
+// put in place.
+void setDiskFull(bool full);
 } // namespace Test
 } // namespace Files

@@ -8,6 +8,8 @@
 #include "dayrecords/DayStore.h"
 #include "dayrecords/DayView.h"
 #include "platform/Database.h"
+#include "platform/Files.h"
+#include "settings/UserSettingsFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,14 +18,17 @@
 #include <QSqlQuery>
 #include <QTest>
 
-#include <atomic>
 #include <cstdio>
-#include <thread>
+
+#include <unistd.h>
 
 namespace
 {
 constexpr qint32 Day = 46365; // 9 December 2026
 const char* const WorkstationFlag = "--workstation";
+const char* const WriterFlag = "--writer";
+const char* const ReaderFlag = "--reader";
+const char* const RestorerFlag = "--restorer";
 
 std::shared_ptr<DbConnection> openOrFail(const QString& path)
 {
@@ -103,6 +108,67 @@ int runWorkstation(const QString& path)
     std::printf("%s\n", failed.isEmpty() ? "enregistré" : qPrintable(failed));
     return 0;
 }
+
+// Another workstation writing day after day: says "5" after five days, goes on until the file
+// `stop` exists (or 300 days), then says how many days it wrote.
+int runWriter(const QString& path, const QString& stop)
+{
+    const auto db = DbConnection::open(path);
+    int written = 0;
+    for (int k = 0; db && k < 300 && !QFile::exists(stop); ++k) {
+        QSqlQuery insert((*db)->database());
+        insert.prepare(QStringLiteral("INSERT INTO RVOUS4 (AGENDATE, RVOUS, COCHE) VALUES (?, 'x', '0')"));
+        insert.addBindValue(Day + 100 + k);
+        written += insert.exec() ? 1 : 0;
+        if (written == 5) {
+            std::printf("5\n");
+            std::fflush(stdout);
+        }
+    }
+    std::printf("%d\n", written);
+    return 0;
+}
+
+// Another workstation reading: holds a read transaction open until its input closes.
+int runReader(const QString& path)
+{
+    const auto db = DbConnection::open(path);
+    QSqlQuery read(db ? (*db)->database() : QSqlDatabase());
+    if (!db || !read.exec(QStringLiteral("BEGIN")) || !read.exec(QStringLiteral("SELECT COUNT(*) FROM RVOUS1"))
+        || !read.next()) {
+        return 2;
+    }
+    std::printf("lu\n");
+    std::fflush(stdout);
+    char line[8];
+    std::fgets(line, sizeof line, stdin);
+    return 0;
+}
+
+// A restore that says "commit" just before its commit, which waits for the reader's lock.
+int runRestorer(const QString& source, const QString& live, const QString& usersFolder)
+{
+    DbConnection::setBusyTimeout(120000);
+    Restore::Request request;
+    request.source = source;
+    request.databasePath = live;
+    request.usersFolder = usersFolder;
+    request.when = QDateTime::currentDateTime();
+    request.beforeCommit = [] {
+        std::printf("commit\n");
+        std::fflush(stdout);
+    };
+    return Restore::run(request).ok() ? 0 : 1;
+}
+
+// Waits for a child's next line, a bounded time.
+QString lineOf(QProcess& child)
+{
+    for (int i = 0; i < 600 && !child.canReadLine(); ++i) {
+        child.waitForReadyRead(100);
+    }
+    return QString::fromUtf8(child.readLine()).trimmed();
+}
 } // namespace
 
 class TestBackupRestore : public QObject
@@ -120,13 +186,13 @@ class TestBackupRestore : public QObject
     Result<Restore::Outcome> restore(const QString& source, std::function<Status(int)> betweenTables = {}) const
     {
         return Restore::run({source, m_live, m_env->dataFolder(), QDateTime(QDate(2026, 12, 9), QTime(10, 30, 5)),
-                             std::move(betweenTables)});
+                             std::move(betweenTables), {}});
     }
 
     void backUp() const
     {
-        const Status done = Backup::run(backupRequest());
-        QVERIFY2(done.ok(), qPrintable(done.error()));
+        const Result<Backup::Outcome> done = Backup::run(backupRequest());
+        QVERIFY2(done.ok() && done->settingsCopied, qPrintable(done.error()));
     }
 
 private slots:
@@ -156,7 +222,10 @@ private slots:
         TestEnv::writeFile(alpha, "\"1\",\"NOMS\"\r\n");
         TestEnv::writeFile(names, "names");
         const QStringList before = dump(m_live);
+        // A live file in another journal mode still gives an ordinary one.
+        QCOMPARE(pragma(m_live, QStringLiteral("PRAGMA journal_mode = WAL")), QStringLiteral("wal"));
         backUp();
+        QCOMPARE(pragma(m_live, QStringLiteral("PRAGMA journal_mode = DELETE")), QStringLiteral("delete"));
         // An ordinary appointment database with the rollback journal, and the settings: nothing else.
         QCOMPARE(dump(backedUp()), before);
         QCOMPARE(pragma(backedUp(), QStringLiteral("PRAGMA journal_mode")), QStringLiteral("delete"));
@@ -198,7 +267,6 @@ private slots:
     {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("no settings file") << "settings" << "Utilisat.vlk";
         QTest::newRow("database gone") << "gone" << "La base de données à sauvegarder est introuvable";
         QTest::newRow("database no longer one") << "damaged" << "AGENDAS.MDB";
         // The new settings copy is written, then the database copy cannot take its place.
@@ -216,12 +284,12 @@ private slots:
         if (fault == QLatin1String("journal")) {
             TestEnv::writeFile(liveSettings(), "nouveaux réglages");
             QVERIFY(QDir().mkpath(AppointmentFile::journalPath(backedUp()) + QStringLiteral("/x")));
-        } else if (fault != QLatin1String("damaged")) {
-            QVERIFY(QFile::remove(fault == QLatin1String("gone") ? m_live : liveSettings()));
+        } else if (fault == QLatin1String("gone")) {
+            QVERIFY(QFile::remove(m_live));
         } else {
             TestEnv::writeFile(m_live, "pas une base");
         }
-        const Status failed = Backup::run(backupRequest());
+        const Result<Backup::Outcome> failed = Backup::run(backupRequest());
         QVERIFY2(!failed.ok() && failed.error().contains(reason), qPrintable(failed.error()));
         QCOMPARE(TestEnv::readFile(backedUp()), database);
         QCOMPARE(TestEnv::readFile(BackupNames::userSettingsIn(m_backups)), settings);
@@ -231,38 +299,137 @@ private slots:
     void backupWhileAnotherWorkstationWrites()
     {
         // A write transaction left open: the backup holds what is committed.
-        const auto writer = openOrFail(m_live);
-        QVERIFY(writer->beginWrite().ok());
-        QSqlQuery update(writer->database());
+        const auto open = openOrFail(m_live);
+        QVERIFY(open->beginWrite().ok());
+        QSqlQuery update(open->database());
         QVERIFY(update.exec(QStringLiteral("UPDATE RVOUS1 SET Postit = 'pas encore' WHERE AGENDATE = %1").arg(Day)));
         backUp();
-        writer->rollback();
+        open->rollback();
         QCOMPARE(pragma(backedUp(), QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
         QCOMPARE(dump(backedUp()), dump(m_live));
 
-        // Another workstation writing day after day while the backup runs.
-        std::atomic<bool> stop = false;
-        std::atomic<int> written = 0;
-        std::thread workstation([&, live = m_live] {
-            const auto db = DbConnection::open(live);
-            for (int k = 0; db && !stop && k < 300; ++k) {
-                QSqlQuery insert((*db)->database());
-                insert.prepare(QStringLiteral("INSERT INTO RVOUS4 (AGENDATE, RVOUS, COCHE) VALUES (?, 'x', '0')"));
-                insert.addBindValue(Day + 100 + k);
-                written += insert.exec() ? 1 : 0;
-            }
-            stop = true;
-        });
-        while (written < 5 && !stop) {
-            std::this_thread::yield();
-        }
-        const Status done = Backup::run(backupRequest());
-        stop = true;
-        workstation.join();
+        // Another workstation, another process, writing day after day while the backup runs.
+        const QString stop = QDir(m_env->root()).filePath(QStringLiteral("stop"));
+        QProcess writer;
+        writer.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(WriterFlag), m_live, stop});
+        QVERIFY(writer.waitForStarted());
+        QCOMPARE(lineOf(writer), QStringLiteral("5"));
+        const Result<Backup::Outcome> done = Backup::run(backupRequest());
+        TestEnv::writeFile(stop, "");
+        QVERIFY(writer.waitForFinished(60000));
+        const int written = lineOf(writer).toInt();
         QVERIFY2(done.ok(), qPrintable(done.error()));
         QCOMPARE(pragma(backedUp(), QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
         const int copied = pragma(backedUp(), QStringLiteral("SELECT COUNT(*) FROM RVOUS4")).toInt();
         QVERIFY2(copied >= 2 + 5 && copied <= 2 + written, qPrintable(QString::number(copied)));
+    }
+
+    // Without a working Utilisat.vlk the database is backed up all the same; the earlier backup's
+    // settings file is set aside, not left beside the new database as if it belonged to it. Staged
+    // copies left by a backup that was killed are removed, one still being written is not.
+    void backupWithoutSettingsFile()
+    {
+        backUp();
+        const QByteArray earlierSettings = TestEnv::readFile(BackupNames::userSettingsIn(m_backups));
+        const QString killed = BackupNames::databaseIn(m_backups) + QStringLiteral(".a1b2c3.en-cours");
+        const QString writing = BackupNames::userSettingsIn(m_backups) + QStringLiteral(".d4e5f6.en-cours");
+        TestEnv::writeFile(killed, "à moitié");
+        TestEnv::writeFile(writing, "en train");
+        QFile old(killed);
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        old.close();
+        storeDay(m_live, 1, Day, QStringLiteral("après"));
+        QVERIFY(QFile::remove(liveSettings()));
+
+        Backup::Request request = backupRequest();
+        request.when = QDateTime(QDate(2026, 12, 9), QTime(11, 0));
+        const Result<Backup::Outcome> done = Backup::run(request);
+        QVERIFY2(done.ok() && !done->settingsCopied, qPrintable(done.error()));
+        QCOMPARE(rowThree(*openOrFail(backedUp()), 1, Day), QStringLiteral("après"));
+        const QString aside = BackupNames::userSettingsIn(m_backups) + QStringLiteral(".avant-sauvegarde-20261209-110000");
+        QCOMPARE(done->settingsSetAside, aside);
+        QCOMPARE(TestEnv::readFile(aside), earlierSettings);
+        QCOMPARE(QDir(m_backups).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("AGENDAS.MDB"), QFileInfo(aside).fileName(), QFileInfo(writing).fileName()}));
+        const QString said = BackupTexts::backupDone(*done);
+        QVERIFY(said.startsWith(QStringLiteral("Sauvegarde terminée\nLa base de données a été sauvegardée ; il n'y "
+                                               "avait pas de fichier Utilisat.vlk")));
+        QVERIFY(said.contains(aside));
+        // A restore from it leaves the settings as they are.
+        TestEnv::writeFile(liveSettings(), "actuels");
+        QVERIFY(restore(backedUp()).ok());
+        QCOMPARE(TestEnv::readFile(liveSettings()), QByteArray("actuels"));
+    }
+
+    // The backup folder is compared with the database's folder by the files themselves.
+    void backupIntoTheDatabasesOwnFolderIsRefused_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("the same folder") << "same";
+        QTest::newRow("its folder through a link") << "folder link";
+        QTest::newRow("CHEMIN a link, the link's folder chosen") << "database link";
+        QTest::newRow("its folder mounted elsewhere") << "bind";
+    }
+
+    void backupIntoTheDatabasesOwnFolderIsRefused()
+    {
+        QFETCH(QString, how);
+        Backup::Request request = backupRequest();
+        request.backupFolder = m_env->dataFolder();
+        std::unique_ptr<TestMount> mount;
+        if (how == QLatin1String("folder link")) {
+            request.backupFolder = QDir(m_env->root()).filePath(QStringLiteral("lien"));
+            QVERIFY(QFile::link(m_env->dataFolder(), request.backupFolder));
+        } else if (how == QLatin1String("database link")) {
+            request.databasePath = QDir(m_backups).filePath(QStringLiteral("AGENDAS.MDB"));
+            QVERIFY(QFile::link(m_live, request.databasePath));
+            request.backupFolder = m_backups;
+        } else if (how == QLatin1String("bind")) {
+            request.backupFolder = QDir(m_env->root()).filePath(QStringLiteral("monté"));
+            mount = TestMount::bind(m_env->dataFolder(), request.backupFolder);
+            if (!mount) {
+                QSKIP("bind mounts are refused here");
+            }
+        }
+        const QStringList before = dump(m_live);
+        const Result<Backup::Outcome> refused = Backup::run(request);
+        QVERIFY2(!refused.ok() && refused.error().contains(QStringLiteral("celui de la base de données elle-même")),
+                 qPrintable(refused.error()));
+        QCOMPARE(dump(request.databasePath), before);
+        QCOMPARE(QFileInfo(request.databasePath).isSymLink(), how == QLatin1String("database link"));
+    }
+
+    // The restoring process is killed while its commit waits for another process's read lock: the
+    // database and Utilisat.vlk are both the old ones, and the next start reads the old settings.
+    void restoreKilledBeforeItsCommit()
+    {
+        backUp();
+        storeDay(m_live, 2, Day, QStringLiteral("à garder"));
+        TestEnv::writeFile(liveSettings(), QByteArray(SampleUsersLine).replace("Salle A", "Salle Z"));
+        const QByteArray settings = TestEnv::readFile(liveSettings());
+        const QStringList before = dump(m_live);
+        QProcess reader;
+        reader.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(ReaderFlag), m_live});
+        QVERIFY(reader.waitForStarted());
+        QCOMPARE(lineOf(reader), QStringLiteral("lu"));
+        QProcess restorer;
+        restorer.start(QCoreApplication::applicationFilePath(),
+                       {QString::fromLatin1(RestorerFlag), backedUp(), m_live, m_env->dataFolder()});
+        QVERIFY(restorer.waitForStarted());
+        QCOMPARE(lineOf(restorer), QStringLiteral("commit"));
+        restorer.kill();
+        QVERIFY(restorer.waitForFinished(60000));
+        reader.closeWriteChannel();
+        QVERIFY(reader.waitForFinished(60000));
+
+        QCOMPARE(dump(m_live), before);
+        QCOMPARE(pragma(m_live, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+        QCOMPARE(TestEnv::readFile(liveSettings()), settings);
+        QCOMPARE(Files::findFileNoCase(m_env->dataFolder(), QStringLiteral("utilisat.vlk")), liveSettings());
+        const UserSettingsRead read = ReadUserSettingsFile(m_env->dataFolder());
+        QCOMPARE(read.passes.size(), 1);
+        QCOMPARE(read.passes.first().names[0].toText(), QStringLiteral("Salle Z"));
     }
 
     void anotherWorkstationReadsTheRestoredDaysAndSaves()
@@ -287,21 +454,33 @@ private slots:
     {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("no path") << "" << "n'est choisie";
-        QTest::newRow("missing") << "absent/AGENDAS.MDB" << "Fichier AGENDAS.MDB non existant à cet endroit";
-        QTest::newRow("the live database") << "live" << "elle-même";
-        QTest::newRow("a text file") << "texte.txt" << "texte.txt";
+        QTest::addColumn<QString>("details");
+        QTest::newRow("no path") << "" << "n'est choisie" << "";
+        QTest::newRow("missing") << "absent/AGENDAS.MDB" << "Fichier AGENDAS.MDB non existant à cet endroit" << "";
+        QTest::newRow("the live database") << "live" << "elle-même" << "";
+        // At once, though another workstation holds the write lock.
+        QTest::newRow("a hard link to the live database") << "hard link" << "elle-même" << "";
+        QTest::newRow("a text file") << "texte.txt" << "texte.txt" << "";
         QTest::newRow("a field missing") << "ALTER TABLE RVOUS3 DROP COLUMN COCHE"
-                                         << "le champ COCHE est absent de la table RVOUS3";
-        QTest::newRow("a table missing") << "DROP TABLE RVOUS6" << "la table RVOUS6 est absente";
-        QTest::newRow("fault between two tables") << "midway" << "panne simulée";
-        QTest::newRow("locked by another workstation") << "locked" << "verrouillée";
+                                         << "le champ COCHE est absent de la table RVOUS3" << "";
+        QTest::newRow("a table missing") << "DROP TABLE RVOUS6" << "la table RVOUS6 est absente" << "";
+        QTest::newRow("days stored as text")
+            << "INSERT INTO RVOUS2 (AGENDATE, RVOUS, COCHE) VALUES ('2026-12-09', 'x', '0')"
+            << "les jours de la table RVOUS2 ne sont pas des numéros de jour (« 2026-12-09 »)" << "";
+        QTest::newRow("a day twice") << "DROP INDEX RVOUS1_AGENDATE"
+                                     << "La table RVOUS1 n'a pas pu être restaurée : la base de données refuse ces "
+                                        "données" << "UNIQUE constraint failed";
+        QTest::newRow("a backup cut short, its journal beside it")
+            << "journal" << "était en cours d'écriture ou a été interrompue" << "";
+        QTest::newRow("fault between two tables") << "midway" << "panne simulée" << "";
+        QTest::newRow("locked by another workstation") << "locked" << "verrouillée" << "locked";
     }
 
     void failedRestoreLeavesEverythingAsItWas()
     {
         QFETCH(QString, source);
         QFETCH(QString, reason);
+        QFETCH(QString, details);
         backUp();
         storeDay(m_live, 4, Day, QStringLiteral("à garder"));
         TestEnv::writeFile(liveSettings(), "réglages à garder");
@@ -310,15 +489,27 @@ private slots:
             path.clear();
         } else if (source == QLatin1String("texte.txt")) {
             TestEnv::writeFile(path, "AGENDATE;RVOUS\n");
+        } else if (source == QLatin1String("hard link")) {
+            path = QDir(m_env->root()).filePath(QStringLiteral("AGENDAS.MDB"));
+            QVERIFY(::link(QFile::encodeName(m_live).constData(), QFile::encodeName(path).constData()) == 0);
         } else if (source.contains(QLatin1Char(' '))) {
             path = QDir(m_env->root()).filePath(QStringLiteral("AGENDAS.MDB"));
-            QVERIFY(AppointmentDatabase::create(path).ok());
+            QVERIFY(QFile::copy(backedUp(), path));
             QVERIFY(QSqlQuery(openOrFail(path)->database()).exec(source));
+            if (source.startsWith(QLatin1String("DROP INDEX"))) {
+                storeDay(path, 1, Day, QStringLiteral("en double"));
+                const auto db = openOrFail(path);
+                QSqlQuery twice(db->database());
+                QVERIFY(twice.exec(QStringLiteral("INSERT INTO RVOUS1 SELECT * FROM RVOUS1")));
+            }
+        } else if (source == QLatin1String("journal")) {
+            path = backedUp();
+            TestEnv::writeFile(AppointmentFile::journalPath(path), QByteArray(512, '\x5'));
         } else if (source == QLatin1String("midway") || source == QLatin1String("locked")) {
             path = backedUp();
         }
         std::shared_ptr<DbConnection> locker;
-        if (source == QLatin1String("locked")) {
+        if (source == QLatin1String("locked") || source == QLatin1String("hard link")) {
             DbConnection::setBusyTimeout(50);
             locker = openOrFail(m_live);
             QVERIFY(locker->beginWrite().ok());
@@ -335,6 +526,10 @@ private slots:
         }
         QVERIFY(!restored.ok());
         QVERIFY2(restored.error().contains(reason), qPrintable(restored.error()));
+        // The engine's own words go to the details, never into the sentence.
+        QVERIFY2(details.isEmpty() ? restored.details().isEmpty() : restored.details().contains(details),
+                 qPrintable(restored.details()));
+        QVERIFY(!restored.error().contains(QLatin1String("constraint")));
         QCOMPARE(dump(m_live), before);
         QCOMPARE(TestEnv::readFile(liveSettings()), QByteArray("réglages à garder"));
         QCOMPARE(QDir(m_env->dataFolder()).entryList(QDir::Files), files);
@@ -360,6 +555,9 @@ private slots:
         Result<Restore::Outcome> restored = restore(source);
         QVERIFY(restored.ok() && !restored->settingsRestored);
         QCOMPARE(TestEnv::readFile(liveSettings()), QByteArray("actuels"));
+        // Settings that were not changed get no safety copy, and none is announced.
+        QCOMPARE(restored->settingsKept, QString());
+        QVERIFY(!BackupTexts::restoreDone(*restored, source).contains(QStringLiteral("Les réglages d'avant")));
         const QString message = BackupTexts::restoreDone(*restored, source);
         QVERIFY(message.contains(QStringLiteral("« %1 » n'existe pas : les réglages des utilisateurs (Utilisat.vlk) "
                                                 "n'ont pas été changés")
@@ -373,6 +571,15 @@ int main(int argc, char* argv[])
     const QStringList args = app.arguments();
     if (args.size() == 3 && args.at(1) == QLatin1String(WorkstationFlag)) {
         return runWorkstation(args.at(2));
+    }
+    if (args.size() == 4 && args.at(1) == QLatin1String(WriterFlag)) {
+        return runWriter(args.at(2), args.at(3));
+    }
+    if (args.size() == 3 && args.at(1) == QLatin1String(ReaderFlag)) {
+        return runReader(args.at(2));
+    }
+    if (args.size() == 5 && args.at(1) == QLatin1String(RestorerFlag)) {
+        return runRestorer(args.at(2), args.at(3), args.at(4));
     }
     TestBackupRestore test;
     return QTest::qExec(&test, argc, argv);

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <sys/mount.h>
+
 TestEnv::TestEnv(const QDate& today)
 {
     QDir().mkpath(programFolder());
@@ -86,3 +88,28 @@ void typeText(QWidget* target, const QString& text)
     }
 }
 } // namespace TestInput
+
+std::unique_ptr<TestMount> TestMount::smallDisk(const QString& folder, int kilobytes)
+{
+    QDir().mkpath(folder);
+    const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
+    if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, options.constData()) != 0) {
+        return nullptr;
+    }
+    return std::unique_ptr<TestMount>(new TestMount(folder));
+}
+
+std::unique_ptr<TestMount> TestMount::bind(const QString& folder, const QString& at)
+{
+    QDir().mkpath(at);
+    if (::mount(QFile::encodeName(folder).constData(), QFile::encodeName(at).constData(), nullptr, MS_BIND, nullptr)
+        != 0) {
+        return nullptr;
+    }
+    return std::unique_ptr<TestMount>(new TestMount(at));
+}
+
+TestMount::~TestMount()
+{
+    ::umount2(QFile::encodeName(m_at).constData(), MNT_DETACH);
+}

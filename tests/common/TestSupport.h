@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <memory>
+
 class QWidget;
 
 // A sandbox for one test: a temporary folder holding the program's folder,
@@ -48,3 +50,19 @@ namespace TestInput
 // and the euro sign go through as key events carrying their text.
 void typeText(QWidget* target, const QString& text);
 } // namespace TestInput
+
+// A file system mounted for one test: a small tmpfs that fills up, or a
+// folder seen under a second path. Mounting needs root; where it is refused
+// the mount is not made and the test skips what needs it. Unmounted when
+// dropped.
+class TestMount
+{
+public:
+    static std::unique_ptr<TestMount> smallDisk(const QString& folder, int kilobytes);
+    static std::unique_ptr<TestMount> bind(const QString& folder, const QString& at);
+    ~TestMount();
+
+private:
+    explicit TestMount(QString at) : m_at(std::move(at)) {}
+    QString m_at;
+};

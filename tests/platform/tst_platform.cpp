@@ -74,6 +74,25 @@ private slots:
         QVERIFY(Files::copyAtomically(path, copy).ok());
         QVERIFY(!Files::copyAtomically(Files::joinPath(env.root(), QStringLiteral("manque.vlk")), copy).ok());
         QCOMPARE(TestEnv::readFile(copy), QByteArray("neuf"));
+
+        // A disk that fills up during the write: a failure, the file as it was, no temporary file.
+        const QString small = Files::joinPath(env.root(), QStringLiteral("petit"));
+        const auto disk = TestMount::smallDisk(small, 64);
+        if (!disk) {
+            QSKIP("mounting a small tmpfs is refused here");
+        }
+        const QString onDisk = Files::joinPath(small, QStringLiteral("Utilisat.vlk"));
+        QVERIFY(Files::writeAtomically(onDisk, "ancien").ok());
+        {
+            QFile filler(Files::joinPath(small, QStringLiteral("plein")));
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            while (filler.write(QByteArray(1024, 'x')) == 1024) {
+            }
+        }
+        QVERIFY(!Files::writeAtomically(onDisk, QByteArray(8 * 1024, 'x')).ok());
+        QCOMPARE(TestEnv::readFile(onDisk), QByteArray("ancien"));
+        QCOMPARE(QDir(small).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{QStringLiteral("plein"), QStringLiteral("Utilisat.vlk")}));
     }
 };
 

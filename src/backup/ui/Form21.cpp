@@ -5,9 +5,9 @@
 #include "backup/BackupTexts.h"
 #include "backup/Restore.h"
 #include "dayrecords/Module1.h"
-#include "mainwindow/StartUpRules.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/ShownDay.h"
+#include "mainwindow/ui/UserSwitch.h"
 #include "platform/AppInfo.h"
 #include "platform/Files.h"
 #include "platform/Geometry.h"
@@ -16,6 +16,8 @@
 #include "platform/ui/Layout.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/WaitCursor.h"
+#include "settings/UserButtons.h"
+#include "settings/UserSettingsFile.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -166,14 +168,12 @@ void Form21::buildLayout()
 void Form21::Form_Load()
 {
     const QString programFolder = AppInfo::programFolder();
-    // The database and the settings file the agenda itself works on: an
-    // empty CHEMIN or CheminUt stands for the program's folder as at start-up.
-    DatabasePath = Registry::value(QStringLiteral("CHEMIN"), programFolder);
-    if (DatabasePath.isEmpty()) {
-        DatabasePath = StartUpRules::defaultDatabasePath(programFolder);
-    }
-    UserFilesDir = StartUpRules::userFilesFolder(Registry::value(QStringLiteral("CheminUt"), programFolder),
-                                                 programFolder);
+    // The database and the settings file the main window works on, as it
+    // read them at start-up: a CHEMIN changed since then is not followed, so
+    // that the agenda never goes on with a file that was not backed up or
+    // restored.
+    DatabasePath = m_form.state().OpenPath;
+    UserFilesDir = m_form.state().UserFilesDir;
     BackupDir = Registry::value(QStringLiteral("SAUVE"), programFolder);
 
     m_label1->setText(Files::displayPath(BackupDir));
@@ -196,9 +196,9 @@ QString Form21::restoreSource() const
 void Form21::CmdSauve_Click()
 {
     const Backup::Request request{DatabasePath, UserFilesDir, backupFolder()};
+    // A refusal is said before anything is copied, and the window stays open.
     if (!m_form.state().hasUser()) {
-        Dialogs::message(this, BackupTexts::backupFailed(BackupTexts::noDatabaseReason()));
-        close();
+        Dialogs::message(this, BackupTexts::noDatabaseReason());
         return;
     }
     const Status refused = Backup::refusal(request);
@@ -211,12 +211,16 @@ void Form21::CmdSauve_Click()
     if (!m_form.shownDay().saveIfModified()) {
         return;
     }
-    Status done = Status::success();
+    Result<Backup::Outcome> done = Backup::Outcome();
     {
         WaitCursor hourglass;
         done = Backup::run(request);
     }
-    Dialogs::message(this, done ? BackupTexts::backupDone() : BackupTexts::backupFailed(done.error()));
+    if (done) {
+        Dialogs::message(this, BackupTexts::backupDone(*done));
+    } else {
+        Dialogs::detailedMessage(this, BackupTexts::backupFailed(done.error()), done.details());
+    }
     close();
 }
 
@@ -266,7 +270,7 @@ void Form21::CmdRestaure_Click()
         return;
     }
     if (checked.verdict != Restore::Verdict::Usable) {
-        Dialogs::message(this, BackupTexts::restoreFailed(checked.reason));
+        Dialogs::detailedMessage(this, BackupTexts::restoreFailed(checked.reason), checked.details);
         return;
     }
     if (Dialogs::question(this, BackupTexts::restoreQuestion(source, DatabasePath), QString(), Dialogs::Answer::No)
@@ -291,15 +295,28 @@ void Form21::CmdRestaure_Click()
         restored = Restore::run(request);
     }
     if (!restored) {
-        Dialogs::message(this, BackupTexts::restoreFailed(restored.error()));
+        Dialogs::detailedMessage(this, BackupTexts::restoreFailed(restored.error()), restored.details());
         return;
     }
-    // The main window shows the restored version of its day.
-    bool ok = false;
-    const qint32 serial = m_form.ui().Label2->text().toInt(&ok);
-    if (ok) {
-        m_form.shownDay().openDayFromWindow(serial, this);
-    }
+    showRestoredData();
     Dialogs::message(this, BackupTexts::restoreDone(*restored, source));
     close();
+}
+
+void Form21::showRestoredData()
+{
+    // No window goes on with the data the restore replaced.
+    m_form.shownDay().dataRestored();
+    // The user buttons take the restored names; the current user's look, slot
+    // length and shown day come from the restored settings and database as a
+    // press on its button would read them.
+    const UserSettingsRead users = ReadUserSettingsFile(UserFilesDir);
+    if (!users.passes.isEmpty()) {
+        std::array<QString, 6> names;
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            names[k] = users.passes.last().names[k].toText();
+        }
+        applyUserButtonPlan(m_form, names);
+    }
+    m_form.userSwitch().switchTo(m_form.state().CurrentUser);
 }

@@ -33,6 +33,8 @@ public:
 private:
     void buildLayout();
     void Form_Load();
+    // After a restore: the main window and its windows show the restored data.
+    void showRestoredData();
     QString backupFolder() const;
     QString restoreSource() const;
 

@@ -406,3 +406,8 @@ void ShownDay::onClosing(QCloseEvent* event)
     }
     endProgram();
 }
+
+void ShownDay::dataRestored()
+{
+    emit restored();
+}

@@ -94,6 +94,10 @@ public:
     void reloadTick();           // Timer1
     void quit();                 // "&Quitter"
 
+    // A restore replaced the appointments and the users' settings: the
+    // windows that show days of the old data close on `restored`.
+    void dataRestored();
+
     // The French message for a save that failed, and for a day that could not be read.
     static QString saveFailedMessage(const QString& reason);
     static QString readFailedMessage(qint32 serial, const QString& reason);
@@ -103,6 +107,8 @@ signals:
     void saved(qint32 serial);
     // The program is ending: the search window closes itself on it.
     void ending();
+    // The appointments were replaced by a restore: the week and search windows close.
+    void restored();
 
 private:
     void onClosing(QCloseEvent* event);

@@ -38,7 +38,7 @@ QString captionOrTitle(const QString& caption)
 std::optional<QVariant> takeTestAnswer(const QString& kind, const QString& caption, const QString& text)
 {
     TestState& state = testState();
-    state.shown.append({kind, caption, text, QString()});
+    state.shown.append({kind, caption, text, QString(), QString()});
     if (!state.answers.isEmpty()) {
         return state.answers.dequeue();
     }
@@ -50,12 +50,21 @@ namespace Dialogs
 {
 void message(QWidget* parent, const QString& text, const QString& caption)
 {
+    detailedMessage(parent, text, QString(), caption);
+}
+
+void detailedMessage(QWidget* parent, const QString& text, const QString& details, const QString& caption)
+{
     const QString title = captionOrTitle(caption);
     if (testState().enabled) {
         takeTestAnswer(QStringLiteral("message"), title, text);
+        testState().shown.last().details = details;
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    if (!details.isEmpty()) {
+        box.setDetailedText(details);
+    }
     box.exec();
 }
 
@@ -137,16 +146,32 @@ bool choosePrinter(QWidget* parent, QPrinter* printer)
 {
     if (testState().enabled) {
         const QVariant answer = *takeTestAnswer(QStringLiteral("printer"), QString(), QString());
-        if (answer.metaType() == QMetaType::fromType<QString>()) {
-            // A file path: the choice of printing to that PDF file.
+        if (answer.metaType() == QMetaType::fromType<QString>()
+            || answer.metaType() == QMetaType::fromType<QVariantMap>()) {
+            // A file path: the choice of printing to that PDF file; a map
+            // {"file", "copies"} adds a number of copies.
+            const QVariantMap choice = answer.metaType() == QMetaType::fromType<QString>()
+                                           ? QVariantMap{{QStringLiteral("file"), answer}}
+                                           : answer.toMap();
             printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(answer.toString());
+            printer->setOutputFileName(choice.value(QStringLiteral("file")).toString());
+            printer->setCopyCount(choice.value(QStringLiteral("copies"), 1).toInt());
             return true;
         }
         return answer.isValid() ? answer.toBool() : false;
     }
-    QPrintDialog dialog(printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+    const std::unique_ptr<QPrintDialog> dialog = printDialog(printer, parent);
+    return dialog->exec() == QDialog::Accepted;
+}
+
+std::unique_ptr<QPrintDialog> printDialog(QPrinter* printer, QWidget* parent)
+{
+    auto dialog = std::make_unique<QPrintDialog>(printer, parent);
+    // A page is always printed whole: no page range, current page or selection.
+    dialog->setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog->setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog->setOption(QAbstractPrintDialog::PrintSelection, false);
+    return dialog;
 }
 
 QString chooseFile(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)

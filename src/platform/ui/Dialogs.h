@@ -5,8 +5,10 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <memory>
 #include <optional>
 
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -19,6 +21,10 @@ enum class Answer { Ok, Yes, No, Cancel };
 // A modal message box with an OK button only; the caption is the program's
 // title unless another is given.
 void message(QWidget* parent, const QString& text, const QString& caption = QString());
+// The same with the box's details (the engine's own words, for whoever
+// looks further), shown only on request.
+void detailedMessage(QWidget* parent, const QString& text, const QString& details,
+                     const QString& caption = QString());
 // A message that takes no keystroke, for a warning that comes up in the
 // middle of typing: a box drawn inside the parent's window (objectName
 // "Notice"), never given the keyboard, closed by its OK button with the
@@ -32,6 +38,9 @@ Answer question(QWidget* parent, const QString& text, const QString& caption = Q
 std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial);
 // The printer choice; false when cancelled.
 bool choosePrinter(QWidget* parent, QPrinter* printer);
+// The printer dialog choosePrinter shows: printer, copies and file, but no
+// page range or selection, since every page of a print is printed.
+std::unique_ptr<QPrintDialog> printDialog(QPrinter* printer, QWidget* parent);
 // A file to open; empty when cancelled.
 QString chooseFile(QWidget* parent, const QString& caption, const QString& folder,
                    const QString& filter);
@@ -45,6 +54,7 @@ struct Shown
     QString caption;
     QString text;
     QString filter; // the file chooser's filters
+    QString details; // a message's details
 };
 
 namespace Test
@@ -56,7 +66,7 @@ bool enabled();
 // Queues the answer of the next dialog: an Answer for a box, a QColor (or an
 // invalid QVariant for cancel) for the colour chooser, a bool or the path of
 // a PDF file to print to for the printer, a QString for the file and folder
-// choosers.
+// choosers (for the printer also a map {"file": path, "copies": n}).
 void setNextAnswer(const QVariant& answer);
 void setNextAnswer(Answer answer);
 int pendingAnswers();

@@ -2,8 +2,10 @@
 
 #include "platform/Files.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QTextLayout>
 
@@ -45,42 +47,86 @@ QString unusablePrinter(const QPrinter& printer)
     }
     return QStringLiteral("l'imprimante « %1 » ne peut pas être utilisée.").arg(printer.printerName());
 }
+
+// Draws `copies` times the page on a device whose painter is open; false when
+// the device refused a new sheet.
+bool draw(const PrintedPage& page, QPainter& painter, QPagedPaintDevice& device, int copies)
+{
+    // The painter's coordinates start at the printable area's top left.
+    const double left = PageSetup::LeftCm / CmPerInch * device.logicalDpiX();
+    const double top = PageSetup::TopCm / CmPerInch * device.logicalDpiY();
+    const double bottom = device.height();
+    const double width = std::max(device.width() - left, 1.0);
+    const QFont deviceFont = painter.font();
+
+    for (int copy = 0; copy < copies; ++copy) {
+        if (copy > 0 && !device.newPage()) {
+            return false;
+        }
+        double y = top;
+        for (const PrintedLine& line : page.lines) {
+            QFont font = deviceFont;
+            font.setPointSizeF(line.pointSize);
+            painter.setFont(font);
+            const QFontMetricsF metrics(font, &device);
+            for (const QString& piece : wrapped(line.text, font, width, &device)) {
+                if (y + metrics.height() > bottom && y > top) {
+                    if (!device.newPage()) {
+                        return false;
+                    }
+                    y = top;
+                }
+                painter.drawText(QPointF(left, y + metrics.ascent()), piece);
+                y += metrics.lineSpacing();
+            }
+        }
+    }
+    return true;
+}
+
+// A PDF file: the document is made whole in memory, then the file is
+// replaced in one step, so a full disk leaves no truncated file under the
+// chosen name (and an earlier file of that name as it was).
+Status renderPdf(const PrintedPage& page, QPrinter& printer)
+{
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&document);
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        writer.setCreator(printer.creator());
+        writer.setTitle(printer.docName());
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            return Status::failure(unusablePrinter(printer));
+        }
+        // A file has no printer to make the copies: they are in the document.
+        const bool drawn = draw(page, painter, writer, std::max(printer.copyCount(), 1));
+        if (!painter.end() || !drawn) {
+            return Status::failure(unusablePrinter(printer));
+        }
+    }
+    const Status written = Files::writeAtomically(printer.outputFileName(), document.data());
+    return written ? written : Status::failure(unusablePrinter(printer) + QLatin1Char('\n') + written.error());
+}
 } // namespace
 
 namespace PageRenderer
 {
 Status render(const PrintedPage& page, QPrinter& printer)
 {
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        return renderPdf(page, printer);
+    }
     QPainter painter;
     if (!painter.begin(&printer)) {
         return Status::failure(unusablePrinter(printer));
     }
-    // The painter's coordinates start at the printable area's top left.
-    const double left = PageSetup::LeftCm / CmPerInch * printer.logicalDpiX();
-    const double top = PageSetup::TopCm / CmPerInch * printer.logicalDpiY();
-    const double bottom = printer.height();
-    const double width = std::max(printer.width() - left, 1.0);
-    const QFont printerFont = painter.font();
-
-    double y = top;
-    for (const PrintedLine& line : page.lines) {
-        QFont font = printerFont;
-        font.setPointSizeF(line.pointSize);
-        painter.setFont(font);
-        const QFontMetricsF metrics(font, &printer);
-        for (const QString& piece : wrapped(line.text, font, width, &printer)) {
-            if (y + metrics.height() > bottom && y > top) {
-                if (!printer.newPage()) {
-                    painter.end();
-                    return Status::failure(unusablePrinter(printer));
-                }
-                y = top;
-            }
-            painter.drawText(QPointF(left, y + metrics.ascent()), piece);
-            y += metrics.lineSpacing();
-        }
-    }
-    if (!painter.end()) {
+    // The printer makes the copies chosen in its dialog where it can.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(printer.copyCount(), 1);
+    const bool drawn = draw(page, painter, printer, copies);
+    if (!painter.end() || !drawn) {
         return Status::failure(unusablePrinter(printer));
     }
     return Status::success();

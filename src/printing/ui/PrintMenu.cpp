@@ -65,6 +65,10 @@ void PrintMenu::print(PrintCommand command)
     }
     // Without a slot length there is no sheet, and no blank sheet is sent.
     if (!page) {
+        Dialogs::message(&m_form, QStringLiteral("Il n'y a rien à imprimer : aucune liste n'existe pour des "
+                                                 "créneaux de %1 minutes.\nChoisissez la durée des créneaux de "
+                                                 "cet utilisateur dans les réglages.")
+                                      .arg(m_form.state().SlotMinutes));
         return;
     }
     const Status printed = PageRenderer::render(*page, printer);

@@ -12,6 +12,7 @@ SearchCommand::SearchCommand(Form1& form) : QObject(&form), m_form(form)
     connect(m_form.ui().Rechercher, &QAction::triggered, this, &SearchCommand::Rechercher_Click);
     connect(&m_form.userSwitch(), &UserSwitch::switching, this, &SearchCommand::closeWindow);
     connect(&m_form.shownDay(), &ShownDay::ending, this, &SearchCommand::closeWindow);
+    connect(&m_form.shownDay(), &ShownDay::restored, this, &SearchCommand::closeWindow);
 }
 
 SearchCommand::~SearchCommand()

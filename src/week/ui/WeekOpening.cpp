@@ -14,6 +14,8 @@
 WeekOpening::WeekOpening(Form1& form) : QObject(&form), m_form(form)
 {
     connect(m_form.ui().Semaine, &PictureButton::clicked, this, &WeekOpening::Semaine_Click);
+    // A week of the data a restore replaced is not shown on.
+    connect(&m_form.shownDay(), &ShownDay::restored, this, [this] { delete m_window.data(); });
 }
 
 WeekOpening::~WeekOpening()

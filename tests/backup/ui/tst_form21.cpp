@@ -128,6 +128,10 @@ private slots:
         click(window, "Command2", QStringLiteral(" "));
         click(window, "CmdSauve");
         QVERIFY(fx.messages().last().contains(QStringLiteral("Aucun répertoire de sauvegarde")));
+        click(window, "Command2", QDir(fx.env.root()).filePath(QStringLiteral("absent")));
+        click(window, "CmdSauve");
+        QVERIFY(fx.messages().last().startsWith(QStringLiteral("Le répertoire de sauvegarde")));
+        QVERIFY(fx.messages().last().endsWith(QStringLiteral("/absent » n'existe pas.")));
         click(window, "Command2", fx.env.dataFolder());
         click(window, "CmdSauve");
         QVERIFY(fx.messages().last().contains(QStringLiteral("celui de la base de données elle-même")));
@@ -173,6 +177,14 @@ private slots:
         fx.env.setRegistry(QStringLiteral("SAUVE"), folder);
         Form1& f = fx.open();
         const qint32 today = fx.shownSerial();
+        // CHEMIN changed since the start names another database: the one the agenda works on is
+        // backed up and restored all the same.
+        const QString elsewhere = QDir(fx.env.root()).filePath(QStringLiteral("AGENDAS.MDB"));
+        QVERIFY(AppointmentDatabase::create(elsewhere).ok());
+        fx.env.setRegistry(QStringLiteral("CHEMIN"), elsewhere);
+        // The settings backed up name a fourth user.
+        fx.writeUsers(MainWindowTest::namedUsers(
+            {QStringLiteral("Dr Martin"), QStringLiteral("Dr Lefèvre"), QStringLiteral("Échographie"), QStringLiteral("Dr Quatre")}));
 
         // The typing on screen is saved, then backed up.
         fx.type(5, QStringLiteral("Mme Lefèvre"));
@@ -200,6 +212,9 @@ private slots:
         QVERIFY2(failed.startsWith(QStringLiteral("La restauration n'a pas été faite")) &&
                      failed.contains(QStringLiteral("verrouillée")) && failed.contains(QStringLiteral("n'ont pas été changés")),
                  qPrintable(failed));
+        // The engine's own words are in the details only.
+        QVERIFY(Dialogs::Test::shown().last().details.contains(QStringLiteral("database is locked")));
+        QVERIFY(!failed.contains(QStringLiteral("database is locked")));
         QVERIFY(!closed());
 
         // Typing that cannot be saved stops the backup: the previous backup stays.
@@ -210,6 +225,13 @@ private slots:
         QCOMPARE(TestEnv::readFile(backup), previous);
         QVERIFY(f.state().DayModified);
         (*other)->rollback();
+
+        // The week and the search are open on the data about to be replaced; the settings lost user 4.
+        fx.writeUsers(MainWindowTest::threeUsers());
+        QTest::mouseClick(f.ui().Semaine, Qt::LeftButton);
+        f.ui().Rechercher->trigger();
+        QVERIFY(f.weekOpening().window() != nullptr && f.findChild<SearchCommand*>()->window() != nullptr);
+        QVERIFY(f.ui().CmdUtilisat[3]->isHidden());
 
         // The confirmation names the file and the safety copy; Non, its default, restores nothing.
         click(window, "CmdRestaure");
@@ -222,6 +244,12 @@ private slots:
         QVERIFY(closed());
         // The main window shows the restored day, unmodified; the typing is in the safety copy.
         QCOMPARE(fx.rowText(5), QStringLiteral("Mme Lefèvre"));
+        QCOMPARE(storedRow(elsewhere, today, 5), NotThere);
+        // The user buttons read the restored settings; the week and the search windows closed.
+        flushDeletes();
+        QVERIFY(!f.ui().CmdUtilisat[3]->isHidden());
+        QCOMPARE(f.ui().CmdUtilisat[3]->text(), QStringLiteral("Dr Quatre"));
+        QVERIFY(f.weekOpening().window() == nullptr && f.findChild<SearchCommand*>()->window() == nullptr);
         QVERIFY(!f.state().DayModified);
         QCOMPARE(fx.stored(2, today), std::nullopt);
         const QStringList kept =
@@ -267,11 +295,10 @@ private slots:
         Form21* window = openBackupWindow(f);
         click(window, "CmdRestaure");
         QVERIFY(fx.messages().last().contains(QStringLiteral("Aucune base de données n'est ouverte")));
+        // A refusal before anything is copied: its own message, and the window stays.
         click(window, "CmdSauve");
-        QCOMPARE(fx.messages().last(),
-                 QStringLiteral("Assurez vous que tous les utilisateurs aient quitté le programme\n") +
-                     BackupTexts::noDatabaseReason());
-        QVERIFY(closed());
+        QCOMPARE(fx.messages().last(), BackupTexts::noDatabaseReason());
+        QVERIFY(!closed());
         QCOMPARE(QDir(fx.env.programFolder()).entryList(QDir::Files), QStringList());
     }
 };

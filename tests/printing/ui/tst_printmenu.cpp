@@ -4,7 +4,12 @@
 
 #include "mainwindow/MainWindowTestFixture.h"
 
+#include "platform/Files.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 
 using MainWindowTest::Fixture;
 
@@ -33,6 +38,33 @@ QList<QStringList> pdfPages(const QString& path)
     return pages;
 }
 
+// A word of a PDF's first page as pdftotext -bbox places it, in points from
+// the page's top left.
+struct PdfWord
+{
+    QString text;
+    double left, top, right, bottom;
+};
+
+QList<PdfWord> pdfWords(const QString& path)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                     QStringLiteral("1"), path, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(-1) || pdftotext.exitCode() != 0) {
+        qFatal("pdftotext could not read %s", qPrintable(path));
+    }
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QList<PdfWord> words;
+    for (const auto& m : word.globalMatch(QString::fromUtf8(pdftotext.readAllStandardOutput()))) {
+        words.append({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                      m.captured(4).toDouble()});
+    }
+    return words;
+}
+
 // Triggers a menu item and answers the printer dialog with a PDF file of the
 // test folder; returns the file's path.
 QString printTo(const Fixture& fx, QAction* item, const QString& name)
@@ -53,7 +85,10 @@ private slots:
     void longProgrammeGoesOnASecondPage();
     void cancelAndRepeat();
     void noSlotLengthSendsNoBlankSheet();
+    void unusablePrinterIsSaid_data();
     void unusablePrinterIsSaid();
+    void pageGeometry();
+    void printerDialogOffersNoPageRange();
     void notConnectedNameIsTheUsers();
 };
 
@@ -130,6 +165,11 @@ void TestPrintMenu::cancelAndRepeat()
     // The same command twice: the same document.
     QCOMPARE(pdfPages(printTo(fx, form.ui().Postit, QStringLiteral("postit2.pdf"))), first);
     QCOMPARE(Dialogs::Test::shown().size(), 3);
+    // Two copies asked of a file: the file holds the page twice.
+    const QString twice = QDir(fx.env.root()).filePath(QStringLiteral("postit3.pdf"));
+    Dialogs::Test::setNextAnswer(QVariantMap{{QStringLiteral("file"), twice}, {QStringLiteral("copies"), 2}});
+    form.ui().Postit->trigger();
+    QCOMPARE(pdfPages(twice), first + first);
 }
 
 void TestPrintMenu::noSlotLengthSendsNoBlankSheet()
@@ -141,27 +181,121 @@ void TestPrintMenu::noSlotLengthSendsNoBlankSheet()
     Form1& form = fx.open();
     QCOMPARE(fx.state().SlotMinutes, 0);
 
-    // The dialog was shown, and OK sent nothing.
+    // The dialog was shown, and OK sent nothing but the reason.
     QVERIFY(!QFile::exists(printTo(fx, form.ui().Amidi, QStringLiteral("vide.pdf"))));
-    QCOMPARE(Dialogs::Test::shown().size(), 1);
+    QCOMPARE(Dialogs::Test::shown().size(), 2);
     QCOMPARE(Dialogs::Test::shown().first().kind, QStringLiteral("printer"));
+    QVERIFY(Dialogs::Test::shown().last().text.startsWith(
+        QStringLiteral("Il n'y a rien à imprimer : aucune liste n'existe pour des créneaux de 0 minutes.")));
+}
+
+void TestPrintMenu::unusablePrinterIsSaid_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no such folder") << "folder" << "n'existe pas";
+    QTest::newRow("disk full") << "seam" << "Aucun espace disponible";
+    QTest::newRow("small disk filled up") << "tmpfs" << "space";
 }
 
 void TestPrintMenu::unusablePrinterIsSaid()
 {
+    QFETCH(QString, fault);
+    QFETCH(QString, reason);
     Fixture fx;
     Form1& form = fx.open();
-    const QString path = printTo(fx, form.ui().Matin, QStringLiteral("absent/matin.pdf"));
+    const QString folder = QDir(fx.env.root()).filePath(QStringLiteral("disque"));
+    std::unique_ptr<TestMount> disk;
+    if (fault == QLatin1String("tmpfs")) {
+        disk = TestMount::smallDisk(folder, 64);
+        if (!disk) {
+            QSKIP("mounting a small tmpfs is refused here");
+        }
+    } else if (fault == QLatin1String("seam")) {
+        QDir().mkpath(folder);
+        Files::Test::setDiskFull(true);
+    }
+    const QString path = QDir(fx.env.root()).filePath(fault == QLatin1String("folder") ? QStringLiteral("absent/matin.pdf")
+                                                                                        : QStringLiteral("disque/matin.pdf"));
+    if (fault != QLatin1String("folder")) {
+        // An earlier print under the chosen name, then a disk with a few kilobytes left.
+        TestEnv::writeFile(path, "earlier print");
+        if (disk) {
+            QFile filler(QDir(folder).filePath(QStringLiteral("remplissage")));
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            while (filler.write(QByteArray(1024, 'x')) == 1024) {
+            }
+        }
+    }
+    Dialogs::Test::setNextAnswer(QVariant(path));
+    form.ui().Matin->trigger();
+    Files::Test::setDiskFull(false);
 
-    // The printer dialog, then one message; nothing else changed.
+    // The printer dialog, then one message; no file of this print is left, an earlier one stays whole.
     QCOMPARE(Dialogs::Test::shown().size(), 2);
-    const QString said = QStringLiteral("L'impression n'a pas pu se faire : le fichier « %1 » ne peut pas être écrit.\n"
-                                        "Rien n'a été imprimé.");
-    QCOMPARE(Dialogs::Test::shown().last().text, said.arg(QDir::toNativeSeparators(path)));
-    QVERIFY(!QFile::exists(path));
+    const QString said = Dialogs::Test::shown().last().text;
+    QVERIFY2(said.startsWith(QStringLiteral("L'impression n'a pas pu se faire : le fichier « %1 » ne peut pas être "
+                                            "écrit.\n")
+                                 .arg(path)) &&
+                 said.contains(reason) && said.endsWith(QStringLiteral("Rien n'a été imprimé.")),
+             qPrintable(said));
+    if (fault == QLatin1String("folder")) {
+        QVERIFY(!QFile::exists(path));
+    } else {
+        QCOMPARE(TestEnv::readFile(path), QByteArray("earlier print"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), disk ? 2 : 1);
+    }
     QVERIFY(!fx.state().DayModified);
     // The program goes on: the next print works.
     QCOMPARE(pdfPages(printTo(fx, form.ui().Matin, QStringLiteral("matin.pdf"))).size(), 1);
+}
+
+// The page set-up on paper: the lines start 1 cm from the left and 3 cm from the top of the printable
+// area, the heading at 20 points, the rows at 12 points.
+void TestPrintMenu::pageGeometry()
+{
+    Fixture fx;
+    const qint32 today = Dates::daySerial(QDate(2026, 12, 9));
+    fx.storeDay(1, today, {{0, QStringLiteral("Bernard")}, {1, QStringLiteral("Caron")}, {2, QStringLiteral("Dumas")}});
+    Form1& form = fx.open();
+    const QList<PdfWord> words = pdfWords(printTo(fx, form.ui().Matin, QStringLiteral("matin.pdf")));
+    const auto first = [&words](const QString& text) {
+        for (const PdfWord& w : words) {
+            if (w.text == text) {
+                return w;
+            }
+        }
+        qFatal("%s is not on the page", qPrintable(text));
+    };
+    const QMarginsF margins = QPrinter(QPrinter::HighResolution).pageLayout().margins(QPageLayout::Point);
+    const double cm = 72 / 2.54;
+    const PdfWord heading = first(form.ui().LblDate->text().section(QLatin1Char(' '), 0, 0));
+    const QList<PdfWord> rows = {first(QStringLiteral("08h00")), first(QStringLiteral("15")), first(QStringLiteral("30"))};
+    for (const PdfWord& w : {heading, rows.at(0)}) {
+        QVERIFY2(qAbs(w.left - (margins.left() + cm)) < 1.0, qPrintable(QString::number(w.left)));
+    }
+    // Body lines follow each other at a 12-point line height, the heading's lines at a 20-point one.
+    const double body = rows.at(1).top - rows.at(0).top;
+    QVERIFY2(body > 12 && body < 12 * 1.4, qPrintable(QString::number(body)));
+    QVERIFY(qAbs(rows.at(2).top - rows.at(1).top - body) < 0.5);
+    const double headingLine = body * 20 / 12;
+    QVERIFY2(qAbs(rows.at(0).top - heading.top - 3 * headingLine) < 4, qPrintable(QString::number(heading.top)));
+    const double size = (heading.bottom - heading.top) / (rows.at(0).bottom - rows.at(0).top);
+    QVERIFY2(qAbs(size - 20.0 / 12) < 0.05, qPrintable(QString::number(size)));
+    // Line 1 is an empty heading line: the page's lines start 3 cm down.
+    QVERIFY2(qAbs(heading.top - headingLine - (margins.top() + 3 * cm)) < 4, qPrintable(QString::number(heading.top)));
+}
+
+// Every page of a print is printed: the dialog offers copies and a file, no page range or selection.
+void TestPrintMenu::printerDialogOffersNoPageRange()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    const std::unique_ptr<QPrintDialog> dialog = Dialogs::printDialog(&printer, nullptr);
+    for (const auto option : {QAbstractPrintDialog::PrintPageRange, QAbstractPrintDialog::PrintSelection,
+                              QAbstractPrintDialog::PrintCurrentPage}) {
+        QVERIFY(!dialog->testOption(option));
+    }
+    QVERIFY(dialog->testOption(QAbstractPrintDialog::PrintToFile));
 }
 
 void TestPrintMenu::notConnectedNameIsTheUsers()
