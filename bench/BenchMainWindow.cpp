@@ -1,5 +1,6 @@
 #include "BenchMainWindow.h"
 
+#include "app/ProgramStart.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/StartUp.h"
 #include "platform/Clock.h"
@@ -24,7 +25,7 @@ BenchMainWindow::BenchMainWindow(const QString& databasePath, qint32 today)
     }
     Dialogs::Test::setEnabled(true);
     Clock::setToday(Dates::dateFromSerial(today));
-    m_form = std::make_unique<Form1>();
+    m_form = ProgramStart::newMainWindow();
     m_form->startUp().Form_Load();
     if (!m_form->state().hasUser()) {
         m_form.reset();

@@ -1,6 +1,6 @@
+#include "app/ProgramStart.h"
 #include "mainwindow/ui/Artwork.h"
 #include "mainwindow/ui/Form1.h"
-#include "mainwindow/ui/ProgramStart.h"
 #include "platform/AppInfo.h"
 
 #include <QApplication>

@@ -16,11 +16,6 @@ namespace
 using AppointmentFile::Inspection;
 using AppointmentFile::State;
 
-QString shown(const QString& path)
-{
-    return Files::displayPath(path);
-}
-
 enum class Header { Database, Other, Unreadable };
 
 // The engine's files start with these 16 bytes.
@@ -85,10 +80,10 @@ Inspection inspect(const QString& path, bool readOnly)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists()) {
-        return failed(State::Missing, QStringLiteral("Le fichier « %1 » est introuvable.").arg(shown(path)));
+        return failed(State::Missing, QStringLiteral("Le fichier « %1 » est introuvable.").arg(Files::displayPath(path)));
     }
     if (!info.isFile()) {
-        return failed(State::Unusable, QStringLiteral("« %1 » n'est pas un fichier.").arg(shown(path)));
+        return failed(State::Unusable, QStringLiteral("« %1 » n'est pas un fichier.").arg(Files::displayPath(path)));
     }
     auto opened = readOnly ? DbConnection::openReadOnly(path) : DbConnection::open(path);
     if (!opened) {
@@ -102,7 +97,7 @@ Inspection inspect(const QString& path, bool readOnly)
     }
     if (!lack.isEmpty()) {
         return failed(State::Unusable,
-                      QStringLiteral("« %1 » n'est pas une base de rendez-vous KORDELA : %2.").arg(shown(path), lack));
+                      QStringLiteral("« %1 » n'est pas une base de rendez-vous KORDELA : %2.").arg(Files::displayPath(path), lack));
     }
     QSqlQuery check((*opened)->database());
     check.setForwardOnly(true);
@@ -110,7 +105,7 @@ Inspection inspect(const QString& path, bool readOnly)
         const QSqlError error = check.lastError();
         return failed(Sql::isBusy(error) ? State::Unavailable : State::Unusable,
                       QStringLiteral("La base de données « %1 » ne peut pas être lue : %2")
-                          .arg(shown(path), Sql::plainReason(error)),
+                          .arg(Files::displayPath(path), Sql::plainReason(error)),
                       error.text().trimmed());
     }
     QStringList problems;
@@ -118,7 +113,7 @@ Inspection inspect(const QString& path, bool readOnly)
         problems << check.value(0).toString();
     }
     if (problems != QStringList{QStringLiteral("ok")}) {
-        return failed(State::Unusable, QStringLiteral("La base de données « %1 » est endommagée.").arg(shown(path)),
+        return failed(State::Unusable, QStringLiteral("La base de données « %1 » est endommagée.").arg(Files::displayPath(path)),
                       problems.join(QLatin1Char('\n')));
     }
     Inspection inspection;
@@ -143,7 +138,7 @@ Status StagedCopy::place()
 {
     const QString journal = journalPath(m_target);
     if (QFileInfo::exists(journal) && !QFile::remove(journal)) {
-        return Status::failure(QStringLiteral("Impossible de supprimer le journal « %1 ».").arg(shown(journal)));
+        return Status::failure(QStringLiteral("Impossible de supprimer le journal « %1 ».").arg(Files::displayPath(journal)));
     }
     const Status renamed = Files::renameOver(m_tempPath, m_target);
     m_placed = renamed.ok();
@@ -155,7 +150,7 @@ Result<std::unique_ptr<StagedCopy>> stageCopy(DbConnection& source, const QStrin
     using R = Result<std::unique_ptr<StagedCopy>>;
     const QFileInfo info(target);
     if (!info.absoluteDir().exists()) {
-        return R::failure(QStringLiteral("Le dossier « %1 » n'existe pas.").arg(shown(info.absolutePath())));
+        return R::failure(QStringLiteral("Le dossier « %1 » n'existe pas.").arg(Files::displayPath(info.absolutePath())));
     }
     // The engine copies only into a file that is missing or empty: an empty
     // file with a name of its own.
@@ -164,7 +159,7 @@ Result<std::unique_ptr<StagedCopy>> stageCopy(DbConnection& source, const QStrin
         QTemporaryFile temp(info.absoluteFilePath() + QStringLiteral(".XXXXXX.en-cours"));
         if (!temp.open()) {
             return R::failure(QStringLiteral("Impossible d'écrire dans le dossier « %1 » (%2).")
-                                  .arg(shown(info.absolutePath()), temp.errorString()));
+                                  .arg(Files::displayPath(info.absolutePath()), temp.errorString()));
         }
         temp.setAutoRemove(false);
         tempPath = temp.fileName();
@@ -176,14 +171,14 @@ Result<std::unique_ptr<StagedCopy>> stageCopy(DbConnection& source, const QStrin
         vacuum.addBindValue(tempPath);
         if (!vacuum.exec()) {
             return R::failure(QStringLiteral("La copie de la base de données « %1 » a échoué : %2")
-                                  .arg(shown(source.path()), Sql::reason(vacuum.lastError())));
+                                  .arg(Files::displayPath(source.path()), Sql::reason(vacuum.lastError())));
         }
     }
     {
         // The copy keeps the journal mode of its source; a backup is an
         // ordinary rollback-journal database whatever the source used.
         const QString unreadable =
-            QStringLiteral("La copie de la base de données « %1 » ne peut pas être relue.").arg(shown(tempPath));
+            QStringLiteral("La copie de la base de données « %1 » ne peut pas être relue.").arg(Files::displayPath(tempPath));
         auto copy = DbConnection::open(tempPath);
         if (!copy) {
             return R::failure(unreadable);

@@ -85,10 +85,4 @@ QString backupFailed(const QString& reason)
 {
     return QStringLiteral("Assurez vous que tous les utilisateurs aient quitté le programme\n%1").arg(reason);
 }
-
-QString noDatabaseReason()
-{
-    return QStringLiteral("Aucune base de données n'est ouverte dans l'agenda : le chemin de la base (CHEMIN) "
-                          "n'a pas été accepté au démarrage.");
-}
 } // namespace BackupTexts

@@ -28,7 +28,4 @@ QString restoreQuestion(const QString& source, const QString& databasePath);
 QString backupDone(const Backup::Outcome& outcome);
 // The backup's failure message, the reason on its second line.
 QString backupFailed(const QString& reason);
-
-// Neither a backup nor a restore without the agenda's database.
-QString noDatabaseReason();
 } // namespace BackupTexts

@@ -19,11 +19,6 @@ using Restore::Outcome;
 using Restore::Request;
 using R = Result<Outcome>;
 
-QString shown(const QString& path)
-{
-    return Files::displayPath(path);
-}
-
 // The working Utilisat.vlk: its bytes before the restore (none when there was
 // no file) and the bytes that replace them (none when nothing replaces them).
 // The new bytes are staged beside the working file and renamed into place
@@ -126,7 +121,7 @@ R restoreInPlace(const Request& request, DbConnection& live, Settings settings, 
         attach.addBindValue(Sql::fileUri(request.source, QStringLiteral("ro")));
         if (!attach.exec()) {
             return R::failure(QStringLiteral("La base sauvegardée « %1 » ne peut pas être lue : %2")
-                                  .arg(shown(request.source), Sql::plainReason(attach.lastError())),
+                                  .arg(Files::displayPath(request.source), Sql::plainReason(attach.lastError())),
                               attach.lastError().text().trimmed());
         }
     }
@@ -135,7 +130,7 @@ R restoreInPlace(const Request& request, DbConnection& live, Settings settings, 
     const Status locked = execute(live.database(), QStringLiteral("BEGIN IMMEDIATE"));
     if (!locked) {
         return R::failure(QStringLiteral("La base de données « %1 » ne peut pas être modifiée : %2")
-                              .arg(shown(request.databasePath), locked.error()),
+                              .arg(Files::displayPath(request.databasePath), locked.error()),
                           locked.details());
     }
     const auto fail = [&](const QString& reason, const QString& details = QString()) {
@@ -197,7 +192,7 @@ R restoreInPlace(const Request& request, DbConnection& live, Settings settings, 
     const Status committed = execute(live.database(), QStringLiteral("COMMIT"));
     if (!committed) {
         return fail(QStringLiteral("La base de données « %1 » n'a pas pu être enregistrée : %2")
-                        .arg(shown(request.databasePath), committed.error()),
+                        .arg(Files::displayPath(request.databasePath), committed.error()),
                     committed.details());
     }
     settings.place(outcome);
@@ -242,12 +237,12 @@ R replaceWhole(const Request& request, Settings settings, Outcome outcome)
         movedAside = QFile::rename(request.databasePath, outcome.databaseKept);
         if (!movedAside) {
             return fail(QStringLiteral("La base de données « %1 » n'a pas pu être mise de côté.")
-                            .arg(shown(request.databasePath)));
+                            .arg(Files::displayPath(request.databasePath)));
         }
         if (QFileInfo::exists(journal)) {
             journalAside = QFile::rename(journal, AppointmentFile::journalPath(outcome.databaseKept));
             if (!journalAside) {
-                return fail(QStringLiteral("Le journal « %1 » n'a pas pu être mis de côté.").arg(shown(journal)));
+                return fail(QStringLiteral("Le journal « %1 » n'a pas pu être mis de côté.").arg(Files::displayPath(journal)));
             }
         }
     }
@@ -279,7 +274,7 @@ SourceCheck checkSource(const QString& source, const QString& databasePath)
     if (Files::sameFile(source, databasePath)) {
         return {Verdict::LiveDatabase,
                 QStringLiteral("« %1 » est la base de données de l'agenda elle-même, pas une sauvegarde.")
-                    .arg(shown(source)),
+                    .arg(Files::displayPath(source)),
                 QString()};
     }
     // A journal left beside a copy: it was being written when it was cut short.
@@ -288,7 +283,7 @@ SourceCheck checkSource(const QString& source, const QString& databasePath)
         return {Verdict::Unusable,
                 QStringLiteral("La sauvegarde « %1 » était en cours d'écriture ou a été interrompue (le journal « %2 » "
                                "est à côté) : elle ne peut pas être restaurée.")
-                    .arg(shown(source), shown(journal)),
+                    .arg(Files::displayPath(source), Files::displayPath(journal)),
                 QString()};
     }
     const AppointmentFile::Inspection inspection = AppointmentFile::inspect(source, true);
@@ -314,7 +309,7 @@ Result<Outcome> run(const Request& request)
     if (request.databasePath.isEmpty() || (live.exists() && !live.isFile()) || !live.absoluteDir().exists()) {
         return R::failure(QStringLiteral("La base de données de l'agenda « %1 » n'est pas un fichier "
                                          "utilisable : vérifiez la valeur CHEMIN.")
-                              .arg(shown(request.databasePath)));
+                              .arg(Files::displayPath(request.databasePath)));
     }
     Outcome outcome;
     BackupNames::removeLeftovers(live.absolutePath());

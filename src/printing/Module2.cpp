@@ -1,7 +1,6 @@
 #include "printing/Module2.h"
 
 #include "dayrecords/DayRecord.h"
-#include "mainwindow/StartUpRules.h"
 #include "printing/SheetLabels.h"
 
 namespace
@@ -22,15 +21,6 @@ PrintedPage notePage(const SheetSource& source, const QString& title, const QStr
     return page;
 }
 } // namespace
-
-QString SheetSource::userNameFromCaption(const QString& caption, bool databaseOpen)
-{
-    const QString suffix = StartUpRules::notConnectedSuffix();
-    if (!databaseOpen && caption.endsWith(suffix)) {
-        return caption.left(caption.size() - suffix.size());
-    }
-    return caption;
-}
 
 namespace Module2
 {

@@ -11,16 +11,12 @@
 // moment of the command, unsaved typing included.
 struct SheetSource
 {
-    QString userName;  // the window caption
+    QString userName;  // the current user's name, as the window caption shows it
     QString longDate;  // LblDate
     QString blocTitle; // Label3, the title of the operating-theatre box
     QStringList slotTexts; // Text1(0..52); missing rows print empty
     QString postit;    // Text2
     QString bloc;      // Text3
-
-    // The user's name from the window caption: the " (non connecté)" that
-    // the caption carries while no database is open is not part of it.
-    static QString userNameFromCaption(const QString& caption, bool databaseOpen);
 };
 
 // The twelve pages of the print menu, each a pure function of what the

@@ -5,6 +5,7 @@
 
 #include "common/TestSupport.h"
 
+#include "app/ProgramStart.h"
 #include "dayrecords/DayLoader.h"
 #include "dayrecords/DayStore.h"
 #include "dayrecords/DayView.h"
@@ -115,7 +116,7 @@ public:
     // The start-up as it runs, whatever it meets.
     Form1& load()
     {
-        form = std::make_unique<Form1>();
+        form = ProgramStart::newMainWindow();
         form->startUp().Form_Load();
         return *form;
     }

@@ -257,7 +257,7 @@ private slots:
     void settingsWindowOpensOnceWithNoOwner()
     {
         m_form->ui().Utilisat->trigger();
-        QPointer<Form2> settings = Form2::openWindow();
+        QPointer<Form2> settings = m_form->menuCommands().settingsWindow();
         QVERIFY(settings && settings->isVisible() && !settings->parentWidget());
         // An edit in progress stays when the menu is chosen again: nothing is read again.
         auto* name = settings->findChild<QLineEdit*>(QStringLiteral("Text1"));
@@ -266,15 +266,15 @@ private slots:
         users.names[0] = LooseValue::fromText(QStringLiteral("Salle A"));
         QVERIFY(WriteUserSettingsFile(m_env->programFolder(), users).ok());
         m_form->ui().Utilisat->trigger();
-        QCOMPARE(Form2::openWindow(), settings.data());
+        QCOMPARE(m_form->menuCommands().settingsWindow(), settings.data());
         QCOMPARE(name->text(), QStringLiteral("en cours"));
         // Closed, the next choice loads it afresh (CheminUt absent: the program's folder).
         settings->close();
         flushDeletes();
-        QVERIFY(settings.isNull() && !Form2::openWindow());
+        QVERIFY(settings.isNull() && !m_form->menuCommands().settingsWindow());
         m_form->ui().Utilisat->trigger();
-        QCOMPARE(Form2::openWindow()->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("Salle A"));
-        Form2::openWindow()->close();
+        QCOMPARE(m_form->menuCommands().settingsWindow()->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("Salle A"));
+        m_form->menuCommands().settingsWindow()->close();
     }
 
     void helpOpensTheShippedPageWithoutWaitingOrSaysWhy()

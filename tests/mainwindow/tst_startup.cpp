@@ -4,11 +4,11 @@
 
 #include "mainwindow/MainWindowTestFixture.h"
 
+#include "app/ProgramStart.h"
 #include "dayrecords/GridLabels.h"
 #include "mainwindow/StartUpRules.h"
 #include "mainwindow/ui/Form0.h"
 #include "mainwindow/ui/Form15.h"
-#include "mainwindow/ui/ProgramStart.h"
 #include "mainwindow/ui/UserLook.h"
 #include "platform/Files.h"
 #include "settings/AlphaSettingsFile.h"

@@ -4,10 +4,10 @@
 #include "mainwindow/MainWindowTestFixture.h"
 
 #include "dayrecords/GridLabels.h"
+#include "mainwindow/ui/MenuCommands.h"
 #include "mainwindow/ui/UserLook.h"
 #include "settings/ui/Form2.h"
 
-#include <QPointer>
 
 #include <QDir>
 #include <QSignalSpy>
@@ -173,10 +173,8 @@ private slots:
         fx.user(2);
         QCOMPARE(f.ui().grid->labels(), GridLabels::labels(4));
         QCOMPARE(f.ui().LblHorImp->text(), QStringLiteral("60"));
-        QPointer<Form2> settings = Form2::showWindow(nullptr);
-        QCOMPARE(settings->slotCode(2), 4);
-        settings->close();
-        flushDeletes();
+        f.ui().Utilisat->trigger();
+        QCOMPARE(f.menuCommands().settingsWindow()->slotCode(2), 4);
     }
 
     void failedSaveStopsTheSwitch()

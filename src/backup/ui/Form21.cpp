@@ -5,6 +5,8 @@
 #include "backup/BackupTexts.h"
 #include "backup/Restore.h"
 #include "dayrecords/Module1.h"
+#include "mainwindow/SharedTexts.h"
+#include "mainwindow/ui/Artwork.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/ShownDay.h"
 #include "mainwindow/ui/UserSwitch.h"
@@ -14,7 +16,6 @@
 #include "platform/Registry.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Layout.h"
-#include "platform/ui/Screen.h"
 #include "platform/ui/WaitCursor.h"
 #include "settings/UserButtons.h"
 #include "settings/UserSettingsFile.h"
@@ -22,45 +23,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 
 namespace
 {
 using Layout::place;
-
-QPointer<Form21>& openForm()
-{
-    static QPointer<Form21> form;
-    return form;
-}
-
-// A diskette: the window's icon and its picture.
-QPixmap diskette(int side)
-{
-    QPixmap picture(side, side);
-    picture.fill(Qt::transparent);
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    const qreal u = side / 32.0;
-    p.setPen(QPen(QColor(20, 20, 60), u));
-    p.setBrush(QColor(40, 70, 160));
-    p.drawRoundedRect(QRectF(2 * u, 2 * u, 28 * u, 28 * u), 2 * u, 2 * u);
-    p.setBrush(QColor(200, 200, 210)); // the shutter
-    p.drawRect(QRectF(9 * u, 2 * u, 14 * u, 9 * u));
-    p.setBrush(QColor(40, 70, 160));
-    p.drawRect(QRectF(17 * u, 4 * u, 3 * u, 5 * u));
-    p.setBrush(Qt::white); // the label
-    p.drawRect(QRectF(6 * u, 15 * u, 20 * u, 13 * u));
-    p.setPen(QPen(QColor(150, 150, 170), u));
-    for (int line = 0; line < 3; ++line) {
-        const qreal y = (18 + 3.5 * line) * u;
-        p.drawLine(QPointF(8 * u, y), QPointF(24 * u, y));
-    }
-    return picture;
-}
 
 QGroupBox* frame(QWidget* parent, const char* name, const QString& title, int left, int top, int width,
                  int height, double points)
@@ -99,28 +67,10 @@ Form21::Form21(Form1& form) : QWidget(nullptr, Qt::Window), m_form(form)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(Geometry::twipRect(0, 0, 7290, 7320).size());
-    setWindowIcon(QIcon(diskette(32)));
+    setWindowIcon(QIcon(Artwork::diskette(32)));
     setFont(Layout::classicFont(8.25));
     buildLayout();
     Form_Load();
-}
-
-Form21* Form21::showWindow(Form1& form)
-{
-    QPointer<Form21>& window = openForm();
-    if (!window) {
-        window = new Form21(form);
-        Screen::centre(window);
-        window->show();
-    }
-    window->raise();
-    window->activateWindow();
-    return window;
-}
-
-Form21* Form21::openWindow()
-{
-    return openForm();
 }
 
 void Form21::buildLayout()
@@ -133,7 +83,7 @@ void Form21::buildLayout()
                         375, false);
     m_cmdSauve = button(frame3, "CmdSauve", QStringLiteral("Sauvegarder"), 840, 1920, 5775, 1095, true);
     auto* image1 = place(new QLabel(frame3), "Image1", 120, 2160, 615, 615);
-    image1->setPixmap(diskette(32));
+    image1->setPixmap(Artwork::diskette(32));
 
     QGroupBox* frame2 = frame(this, "Frame2", QStringLiteral("Restauration"), 120, 3360, 6855, 3135, 13.5);
     QGroupBox* frame4 = frame(frame2, "Frame4", QStringLiteral("Path de la base AGENDAS.MDB sauvegardée"), 840, 480,
@@ -198,7 +148,7 @@ void Form21::CmdSauve_Click()
     const Backup::Request request{DatabasePath, UserFilesDir, backupFolder()};
     // A refusal is said before anything is copied, and the window stays open.
     if (!m_form.state().hasUser()) {
-        Dialogs::message(this, BackupTexts::noDatabaseReason());
+        Dialogs::message(this, SharedTexts::noDatabaseOpen());
         return;
     }
     const Status refused = Backup::refusal(request);
@@ -211,11 +161,7 @@ void Form21::CmdSauve_Click()
     if (!m_form.shownDay().saveIfModified()) {
         return;
     }
-    Result<Backup::Outcome> done = Backup::Outcome();
-    {
-        WaitCursor hourglass;
-        done = Backup::run(request);
-    }
+    const Result<Backup::Outcome> done = WaitCursor::during([&] { return Backup::run(request); });
     if (done) {
         Dialogs::message(this, BackupTexts::backupDone(*done));
     } else {
@@ -257,14 +203,11 @@ void Form21::CmdRestaure_Click()
     const QString source = restoreSource();
     m_text1->setText(source);
     if (!m_form.state().hasUser()) {
-        Dialogs::message(this, BackupTexts::restoreFailed(BackupTexts::noDatabaseReason()));
+        Dialogs::message(this, BackupTexts::restoreFailed(SharedTexts::noDatabaseOpen()));
         return;
     }
-    Restore::SourceCheck checked;
-    {
-        WaitCursor hourglass;
-        checked = Restore::checkSource(source, DatabasePath);
-    }
+    const Restore::SourceCheck checked =
+        WaitCursor::during([&] { return Restore::checkSource(source, DatabasePath); });
     if (checked.verdict == Restore::Verdict::Missing) {
         Dialogs::message(this, checked.reason);
         return;
@@ -289,11 +232,7 @@ void Form21::CmdRestaure_Click()
     request.databasePath = DatabasePath;
     request.usersFolder = UserFilesDir;
     request.when = QDateTime::currentDateTime();
-    Result<Restore::Outcome> restored = Restore::Outcome();
-    {
-        WaitCursor hourglass;
-        restored = Restore::run(request);
-    }
+    const Result<Restore::Outcome> restored = WaitCursor::during([&] { return Restore::run(request); });
     if (!restored) {
         Dialogs::detailedMessage(this, BackupTexts::restoreFailed(restored.error()), restored.details());
         return;

@@ -10,19 +10,14 @@ class QPushButton;
 
 // The backup window "Sauvegardes": backs the appointment database and the
 // users' settings file up into a chosen folder, and restores them from a
-// backed-up AGENDAS.MDB. Modeless, with no owner; deleted when closed.
+// backed-up AGENDAS.MDB. Modeless, with no owner (BackupCommand deletes it
+// with the main window); deleted when closed.
 class Form21 : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit Form21(Form1& form);
-
-    // The one backup window: loads, centres and shows it, or brings the open
-    // one to the front without reading the registry again.
-    static Form21* showWindow(Form1& form);
-    // The open backup window, or null.
-    static Form21* openWindow();
 
     // The window's commands, as its buttons run them.
     void CmdSauve_Click();    // backup

@@ -245,6 +245,67 @@ QPixmap flower(int side)
     return pixmap;
 }
 
+// The three pictures below are drawn on a 32 x 32 grid.
+QPixmap magnifier(int side)
+{
+    QPixmap pixmap = canvas(QSize(side, side));
+    QPainter p(&pixmap);
+    begin(p, pixmap.size(), 32, 32);
+    p.setPen(QPen(QColor(90, 60, 20), 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(20, 20), QPointF(29, 29));
+    p.setPen(QPen(QColor(40, 40, 40), 2.5));
+    p.setBrush(QColor(190, 225, 255));
+    p.drawEllipse(QPointF(13, 13), 9.5, 9.5);
+    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(7, 7, 12, 12), 100 * 16, 70 * 16);
+    return pixmap;
+}
+
+QPixmap openDoor(int side)
+{
+    QPixmap pixmap = canvas(QSize(side, side));
+    QPainter p(&pixmap);
+    begin(p, pixmap.size(), 32, 32);
+    p.setPen(QPen(QColor(60, 40, 20), 2));
+    p.setBrush(QColor(240, 240, 240));
+    p.drawRect(QRectF(4, 3, 16, 26));
+    QPainterPath door;
+    door.moveTo(4, 3);
+    door.lineTo(13, 7);
+    door.lineTo(13, 31);
+    door.lineTo(4, 29);
+    door.closeSubpath();
+    p.setBrush(QColor(170, 110, 50));
+    p.drawPath(door);
+    p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(17, 16), QPointF(29, 16));
+    p.drawLine(QPointF(24, 11), QPointF(29, 16));
+    p.drawLine(QPointF(24, 21), QPointF(29, 16));
+    return pixmap;
+}
+
+QPixmap diskette(int side)
+{
+    QPixmap pixmap = canvas(QSize(side, side));
+    QPainter p(&pixmap);
+    begin(p, pixmap.size(), 32, 32);
+    p.setPen(QPen(QColor(20, 20, 60), 1));
+    p.setBrush(QColor(40, 70, 160));
+    p.drawRoundedRect(QRectF(2, 2, 28, 28), 2, 2);
+    p.setBrush(QColor(200, 200, 210)); // the shutter
+    p.drawRect(QRectF(9, 2, 14, 9));
+    p.setBrush(QColor(40, 70, 160));
+    p.drawRect(QRectF(17, 4, 3, 5));
+    p.setBrush(Qt::white); // the label
+    p.drawRect(QRectF(6, 15, 20, 13));
+    p.setPen(QPen(QColor(150, 150, 170), 1));
+    for (int line = 0; line < 3; ++line) {
+        const qreal y = 18 + 3.5 * line;
+        p.drawLine(QPointF(8, y), QPointF(24, y));
+    }
+    return pixmap;
+}
+
 QIcon applicationIcon()
 {
     QIcon icon;

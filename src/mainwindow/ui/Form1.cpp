@@ -7,9 +7,6 @@
 #include "mainwindow/ui/ShownDay.h"
 #include "mainwindow/ui/StartUp.h"
 #include "mainwindow/ui/UserSwitch.h"
-#include "printing/ui/PrintMenu.h"
-#include "search/ui/SearchCommand.h"
-#include "week/ui/WeekOpening.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -23,9 +20,6 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), m_view(m_ui)
     m_dayEditing = new DayEditing(*this);
     m_nameCompletion = new NameCompletion(*this);
     m_menuCommands = new MenuCommands(*this);
-    new PrintMenu(*this);
-    new SearchCommand(*this);
-    m_weekOpening = new WeekOpening(*this);
 }
 
 Form1::~Form1() = default;

@@ -13,10 +13,11 @@ class NameCompletion;
 class ShownDay;
 class StartUp;
 class UserSwitch;
-class WeekOpening;
 
-// The main window: one user's day, the user buttons and every command. The
-// window only holds the controls and the state; each concern has its class.
+// The main window: one user's day, the user buttons and the commands on the
+// day and the users. The window only holds the controls and the state; each
+// concern has its class. The week, search, print and backup commands are
+// connected to its menu items and buttons at the program's start.
 class Form1 : public QMainWindow, public UserButtons
 {
     Q_OBJECT
@@ -35,7 +36,6 @@ public:
     DayEditing& dayEditing() { return *m_dayEditing; }
     NameCompletion& nameCompletion() { return *m_nameCompletion; }
     MenuCommands& menuCommands() { return *m_menuCommands; }
-    WeekOpening& weekOpening() { return *m_weekOpening; }
 
     // The user buttons as the settings window sets them.
     void setUserButtonVisible(int user, bool visible) override;
@@ -58,5 +58,4 @@ private:
     DayEditing* m_dayEditing = nullptr;
     NameCompletion* m_nameCompletion = nullptr;
     MenuCommands* m_menuCommands = nullptr;
-    WeekOpening* m_weekOpening = nullptr;
 };

@@ -1,12 +1,11 @@
 #include "mainwindow/ui/MenuCommands.h"
 
-#include "backup/ui/Form21.h"
-
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/frmAbout.h"
 #include "platform/AppInfo.h"
 #include "platform/Files.h"
 #include "platform/ui/HelpViewer.h"
+#include "platform/ui/Screen.h"
 #include "settings/ui/Form2.h"
 
 #include <QAction>
@@ -17,20 +16,19 @@ MenuCommands::MenuCommands(Form1& form) : QObject(&form), m_form(form)
     connect(ui.Utilisat, &QAction::triggered, this, &MenuCommands::Utilisat_Click);
     connect(ui.Aide, &QAction::triggered, this, &MenuCommands::Aide_Click);
     connect(ui.Propos, &QAction::triggered, this, &MenuCommands::Propos_Click);
-    connect(ui.Sauve, &QAction::triggered, this, &MenuCommands::Sauve_Click);
 }
 
-MenuCommands::~MenuCommands()
-{
-    // The windows opened from the menu have no owner; they go with the main window.
-    delete m_about.data();
-    delete Form2::openWindow();
-    delete Form21::openWindow();
-}
+// The windows opened from the menu have no owner; they go with the main window.
+MenuCommands::~MenuCommands() = default;
 
 frmAbout* MenuCommands::aboutBox() const
 {
-    return m_about.data();
+    return m_about.open();
+}
+
+Form2* MenuCommands::settingsWindow() const
+{
+    return m_settings.open();
 }
 
 QString MenuCommands::helpFile()
@@ -41,7 +39,12 @@ QString MenuCommands::helpFile()
 void MenuCommands::Utilisat_Click()
 {
     // The settings window updates the main window's user buttons when saved.
-    Form2::showWindow(&m_form, nullptr);
+    // The open one comes to the front without reading the files again.
+    OwnedWindow<Form2>::bringToFront(m_settings.openOrMake([this] {
+        auto* made = new Form2(&m_form);
+        Screen::centre(made);
+        return made;
+    }));
 }
 
 void MenuCommands::Aide_Click()
@@ -51,15 +54,5 @@ void MenuCommands::Aide_Click()
 
 void MenuCommands::Propos_Click()
 {
-    if (!m_about) {
-        m_about = new frmAbout(nullptr);
-    }
-    m_about->show();
-    m_about->raise();
-    m_about->activateWindow();
-}
-
-void MenuCommands::Sauve_Click()
-{
-    Form21::showWindow(m_form);
+    OwnedWindow<frmAbout>::bringToFront(m_about.openOrMake([] { return new frmAbout(nullptr); }));
 }

@@ -6,6 +6,7 @@
 #include "dayrecords/Module1.h"
 #include "dayrecords/ui/DayGrid.h"
 #include "mainwindow/ConflictReport.h"
+#include "mainwindow/SharedTexts.h"
 #include "mainwindow/StartUpRules.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/PressButton.h"
@@ -26,11 +27,6 @@
 
 namespace
 {
-QString noDatabaseReason()
-{
-    return QStringLiteral("Aucune base de données n'est ouverte : rien n'a été enregistré.");
-}
-
 // Label2's caption as a day serial; nothing when it holds no day (before the
 // start-up has set one).
 std::optional<qint32> captionSerial(const QLabel* label2)
@@ -119,7 +115,7 @@ void ShownDay::markConnected()
 Result<std::optional<DayRecord>> ShownDay::lookUpDay(int user, qint32 serial)
 {
     if (!m_form.state().hasUser()) {
-        return Result<std::optional<DayRecord>>::failure(QStringLiteral("Aucune base de données n'est ouverte."));
+        return Result<std::optional<DayRecord>>::failure(SharedTexts::noDatabaseOpen());
     }
     auto found = Module1::dayLookup(user, serial, m_form.state().OpenPath);
     if (found) {
@@ -155,7 +151,7 @@ Status ShownDay::saveShownDay()
 {
     MainState& st = m_form.state();
     if (!st.canSave()) {
-        return Status::failure(noDatabaseReason());
+        return Status::failure(SharedTexts::noDatabaseOpen());
     }
     const std::optional<qint32> serial = captionSerial(m_form.ui().Label2);
     if (!serial) {
@@ -191,11 +187,7 @@ Status ShownDay::saveShownDay()
 
 bool ShownDay::ENREG_01()
 {
-    Status result = Status::success();
-    {
-        WaitCursor hourglass;
-        result = saveShownDay();
-    }
+    const Status result = WaitCursor::during([this] { return saveShownDay(); });
     if (!result) {
         // Whatever asked for the save, the day is not stored: it stays
         // modified, so that neither the reload nor a move drops it.
@@ -355,11 +347,8 @@ void ShownDay::reloadTick()
 
 bool ShownDay::saveBeforeEnding()
 {
-    Status result = Status::failure(noDatabaseReason());
-    if (m_form.state().canSave()) {
-        WaitCursor hourglass;
-        result = saveShownDay();
-    }
+    const Status result = m_form.state().canSave() ? WaitCursor::during([this] { return saveShownDay(); })
+                                                    : Status::failure(SharedTexts::noDatabaseOpen());
     if (result) {
         m_form.state().DayModified = false;
         reportConflicts();

@@ -1,5 +1,6 @@
 #include "mainwindow/ui/UserSwitch.h"
 
+#include "mainwindow/SharedTexts.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/PressButton.h"
 #include "mainwindow/ui/ShownDay.h"
@@ -48,8 +49,7 @@ bool UserSwitch::switchTo(int user)
         return false;
     }
     if (!st.canSave()) {
-        Dialogs::message(&m_form, QStringLiteral("Aucune base de données n'est ouverte : "
-                                                 "impossible d'afficher l'agenda de cet utilisateur."));
+        Dialogs::message(&m_form, SharedTexts::noDatabaseOpen());
         return false;
     }
     // The edits go to the table of the user shown so far.

@@ -9,4 +9,12 @@ public:
     ~WaitCursor();
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
+
+    // What `work` returns, worked out under the hourglass.
+    template <class Work>
+    static auto during(Work&& work)
+    {
+        const WaitCursor hourglass;
+        return work();
+    }
 };

@@ -5,18 +5,10 @@
 #include "platform/ui/Dialogs.h"
 #include "printing/ui/PageRenderer.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QPrinter>
 
-PrintMenu::PrintMenu(Form1& form) : QObject(&form), m_form(form)
-{
-    const Form1Ui& ui = m_form.ui();
-    connect(ui.Matin, &QAction::triggered, this, &PrintMenu::Matin_Click);
-    connect(ui.Amidi, &QAction::triggered, this, &PrintMenu::Amidi_Click);
-    connect(ui.Bloc, &QAction::triggered, this, &PrintMenu::Bloc_Click);
-    connect(ui.Postit, &QAction::triggered, this, &PrintMenu::Postit_Click);
-}
+PrintMenu::PrintMenu(Form1& form) : QObject(&form), m_form(form) {}
 
 void PrintMenu::Matin_Click()
 {
@@ -43,7 +35,11 @@ SheetSource PrintMenu::shownSheet() const
     const Form1Ui& ui = m_form.ui();
     DayView& view = m_form.dayView();
     SheetSource source;
-    source.userName = SheetSource::userNameFromCaption(m_form.windowTitle(), m_form.state().DatabaseReady);
+    const MainState& st = m_form.state();
+    // The user's name, never the " (non connecté)" the caption may add to
+    // it; without a user, the caption the window has.
+    source.userName =
+        st.hasUser() ? st.UserNames[static_cast<std::size_t>(st.CurrentUser - 1)].toText() : m_form.windowTitle();
     source.longDate = ui.LblDate->text();
     source.blocTitle = ui.Label3->text();
     for (int row = 0; row < DayGridShape::SlotCount; ++row) {

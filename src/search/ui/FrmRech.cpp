@@ -3,6 +3,8 @@
 #include "dayrecords/DayRecord.h"
 #include "dayrecords/ui/DayGrid.h"
 #include "dayrecords/ui/SlotTextBox.h"
+#include "mainwindow/SharedTexts.h"
+#include "mainwindow/ui/Artwork.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/ShownDay.h"
 #include "platform/Clock.h"
@@ -14,14 +16,13 @@
 #include "platform/ui/WaitCursor.h"
 #include "search/AppointmentSearch.h"
 #include "search/SearchDates.h"
+#include "search/SearchTexts.h"
 #include "settings/UserSettingsFile.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 #include <QToolButton>
 
 namespace
@@ -30,48 +31,6 @@ using Geometry::twipsToPixels;
 using Layout::place;
 
 constexpr int PictureSide = 32;
-
-// The search button's picture: a magnifying glass.
-QPixmap magnifier()
-{
-    QPixmap picture(PictureSide, PictureSide);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(90, 60, 20), 5, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(20, 20), QPointF(29, 29));
-    painter.setPen(QPen(QColor(40, 40, 40), 2.5));
-    painter.setBrush(QColor(190, 225, 255));
-    painter.drawEllipse(QPointF(13, 13), 9.5, 9.5);
-    painter.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
-    painter.drawArc(QRectF(7, 7, 12, 12), 100 * 16, 70 * 16);
-    return picture;
-}
-
-// The closing button's picture: an open door and an arrow going out.
-QPixmap openDoor()
-{
-    QPixmap picture(PictureSide, PictureSide);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(60, 40, 20), 2));
-    painter.setBrush(QColor(240, 240, 240));
-    painter.drawRect(QRectF(4, 3, 16, 26));
-    QPainterPath door;
-    door.moveTo(4, 3);
-    door.lineTo(13, 7);
-    door.lineTo(13, 31);
-    door.lineTo(4, 29);
-    door.closeSubpath();
-    painter.setBrush(QColor(170, 110, 50));
-    painter.drawPath(door);
-    painter.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawLine(QPointF(17, 16), QPointF(29, 16));
-    painter.drawLine(QPointF(24, 11), QPointF(29, 16));
-    painter.drawLine(QPointF(24, 21), QPointF(29, 16));
-    return picture;
-}
 
 QToolButton* pictureButton(QWidget* parent, const char* name, const QString& caption, const QPixmap& picture,
                            int left, int top, int width, int height)
@@ -121,21 +80,6 @@ FrmRech::FrmRech(Form1& form) : QWidget(nullptr, Qt::Window), m_form(form)
     Form_Load();
 }
 
-QString FrmRech::badDateMessage()
-{
-    return QStringLiteral("La Date est saisie selon un mode incorrect. Veuillez corriger.");
-}
-
-QString FrmRech::noDatabaseMessage()
-{
-    return QStringLiteral("Aucune base de données n'est ouverte : la recherche est impossible.");
-}
-
-QString FrmRech::searchFailedMessage(const QString& reason)
-{
-    return QStringLiteral("La recherche n'a pas pu se faire.\n%1").arg(reason);
-}
-
 void FrmRech::buildLayout()
 {
     Layout::caption(this, "Label1", QStringLiteral("Entre le"), 120, 120, 735, 255, 8.25, true, Qt::AlignLeft);
@@ -144,8 +88,8 @@ void FrmRech::buildLayout()
     TxtDate2 = textBox(this, "TxtDate2", 840, 480, 1575, 285);
     Layout::caption(this, "Label3", QStringLiteral("Nom à rechercher"), 240, 960, 3735, 255, 8.25, true);
     TxtNom = textBox(this, "TxtNom", 120, 1320, 4095, 375);
-    Command1 = pictureButton(this, "Command1", QStringLiteral("Recherche"), magnifier(), 120, 1800, 2055, 855);
-    Command2 = pictureButton(this, "Command2", QStringLiteral("Quitter"), openDoor(), 2400, 1800, 1935, 855);
+    Command1 = pictureButton(this, "Command1", QStringLiteral("Recherche"), Artwork::magnifier(PictureSide), 120, 1800, 2055, 855);
+    Command2 = pictureButton(this, "Command2", QStringLiteral("Quitter"), Artwork::openDoor(PictureSide), 2400, 1800, 1935, 855);
     QLabel* hint = Layout::caption(this, "Label4",
                                    QStringLiteral("Double clic sur la date trouvée pour retrouver le rendez vous"),
                                    120, 2880, 4215, 615, 8.25, false);
@@ -190,8 +134,7 @@ void FrmRech::Form_Load()
     }
     m_user = st.CurrentUser;
     TxtRV->setText(DayQuery::tableName(m_user));
-    setWindowTitle(QStringLiteral("Recherche chez ")
-                   + users.values.names[static_cast<std::size_t>(m_user - 1)].toText());
+    setWindowTitle(SearchTexts::windowTitle(users.values.names[static_cast<std::size_t>(m_user - 1)].toText()));
 }
 
 void FrmRech::showEvent(QShowEvent* event)
@@ -207,27 +150,24 @@ void FrmRech::showEvent(QShowEvent* event)
 void FrmRech::Command1_Click()
 {
     if (m_user == 0 || !m_form.state().hasUser()) {
-        Dialogs::message(this, noDatabaseMessage());
+        Dialogs::message(this, SharedTexts::noDatabaseOpen());
         return;
     }
     const std::optional<QDate> first = SearchDates::parse(TxtDate1->text());
     const std::optional<QDate> last = SearchDates::parse(TxtDate2->text());
     if (!first || !last) {
         // The previous result stays on view.
-        Dialogs::message(this, badDateMessage());
+        Dialogs::message(this, SearchTexts::badDateMessage());
         return;
     }
     List1->clear();
     LblNbr->setText(QStringLiteral("0"));
     const AppointmentSearch::Request request{m_user, Dates::daySerial(*first), Dates::daySerial(*last),
                                              TxtNom->text()};
-    Result<QList<qint32>> found = QList<qint32>();
-    {
-        WaitCursor hourglass;
-        found = AppointmentSearch::findDays(m_form.state().OpenPath, request);
-    }
+    const Result<QList<qint32>> found =
+        WaitCursor::during([&] { return AppointmentSearch::findDays(m_form.state().OpenPath, request); });
     if (!found) {
-        Dialogs::message(this, searchFailedMessage(found.error()));
+        Dialogs::message(this, SearchTexts::searchFailedMessage(found.error()));
         return;
     }
     for (const qint32 day : *found) {

@@ -25,19 +25,6 @@ public:
     void Command2_Click(); // "Quitter"
     void List1_DblClick(); // opens the selected day in the main window
 
-    QLineEdit* TxtDate1 = nullptr;
-    QLineEdit* TxtDate2 = nullptr;
-    QLineEdit* TxtNom = nullptr;
-    QLineEdit* TxtRV = nullptr;  // hidden: the table searched, "RVOUS1".."RVOUS6"
-    QLabel* LblNbr = nullptr;    // hidden: the number of days found
-    QListWidget* List1 = nullptr;
-    QToolButton* Command1 = nullptr;
-    QToolButton* Command2 = nullptr;
-
-    static QString badDateMessage();
-    static QString noDatabaseMessage();
-    static QString searchFailedMessage(const QString& reason);
-
     // Selects `text` at its first occurrence, in any letter case, in every
     // slot box that holds it, and nothing elsewhere.
     static void selectInSlots(DayGrid& grid, const QString& text);
@@ -48,6 +35,15 @@ protected:
 private:
     void buildLayout();
     void Form_Load();
+
+    QLineEdit* TxtDate1 = nullptr;
+    QLineEdit* TxtDate2 = nullptr;
+    QLineEdit* TxtNom = nullptr;
+    QLineEdit* TxtRV = nullptr;  // hidden: the table searched, "RVOUS1".."RVOUS6"
+    QLabel* LblNbr = nullptr;    // hidden: the number of days found
+    QListWidget* List1 = nullptr;
+    QToolButton* Command1 = nullptr;
+    QToolButton* Command2 = nullptr;
 
     Form1& m_form;
     int m_user = 0; // the user searched; 0 when the start-up opened no database

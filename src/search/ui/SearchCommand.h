@@ -1,15 +1,16 @@
 #pragma once
 
+#include "platform/ui/OwnedWindow.h"
+
 #include <QObject>
-#include <QPointer>
 
 class Form1;
 class FrmRech;
 
 // The menu item "&Rechercher": opens the search window, or brings the open
-// one to the front as it stands. The window closes when the user changes and
-// when the program ends. The window has no owner; it goes with the main
-// window.
+// one to the front as it stands. The window closes when the user changes,
+// when a restore replaces the data and when the program ends. The window has
+// no owner; it goes with the main window.
 class SearchCommand : public QObject
 {
     Q_OBJECT
@@ -25,5 +26,5 @@ public:
 
 private:
     Form1& m_form;
-    QPointer<FrmRech> m_window;
+    OwnedWindow<FrmRech> m_window;
 };

@@ -7,7 +7,6 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FitLabel.h"
 #include "platform/ui/Layout.h"
-#include "platform/ui/Screen.h"
 #include "settings/AlphaSettingsFile.h"
 #include "settings/UserButtons.h"
 #include "settings/UserSettingsFile.h"
@@ -19,7 +18,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 
 namespace
@@ -29,12 +27,6 @@ constexpr int TopAnnotationLimit = 17;
 constexpr int BottomAnnotationLimit = 25;
 constexpr int SlotEntries = 5;
 const char* const ColourProperty = "colourValue";
-
-QPointer<Form2>& openForm()
-{
-    static QPointer<Form2> form;
-    return form;
-}
 
 using Layout::place;
 
@@ -83,24 +75,6 @@ Form2::Form2(UserButtons* buttons, QWidget* parent)
     buildLayout();
     setTabOrder();
     Form_Load();
-}
-
-Form2* Form2::showWindow(UserButtons* buttons, QWidget* parent)
-{
-    QPointer<Form2>& form = openForm();
-    if (!form) {
-        form = new Form2(buttons, parent);
-        Screen::centre(form);
-        form->show();
-    }
-    form->raise();
-    form->activateWindow();
-    return form;
-}
-
-Form2* Form2::openWindow()
-{
-    return openForm();
 }
 
 void Form2::buildLayout()

@@ -28,12 +28,6 @@ public:
     // main window's user buttons that a save updates.
     explicit Form2(UserButtons* buttons, QWidget* parent = nullptr);
 
-    // The one settings window: loads, centres and shows it, or brings the open
-    // one to the front without reading the files again.
-    static Form2* showWindow(UserButtons* buttons, QWidget* parent = nullptr);
-    // The open settings window, or null.
-    static Form2* openWindow();
-
     // The 32-bit colour value a swatch holds (user 1 to 6).
     qint32 swatchColour(int user) const;
     // The slot code a list gives: its selected entry, -1 when none.

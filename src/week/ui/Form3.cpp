@@ -4,12 +4,11 @@
 #include "mainwindow/ui/ShownDay.h"
 #include "platform/Dates.h"
 #include "platform/Geometry.h"
-#include "platform/ui/Dialogs.h"
 #include "platform/ui/FitLabel.h"
 #include "platform/ui/Layout.h"
-#include "platform/ui/WaitCursor.h"
 #include "week/WeekColumn.h"
 #include "week/ui/WeekDayList.h"
+#include "week/ui/WeekReading.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -122,12 +121,6 @@ void Form3::setTabOrder()
     }
 }
 
-QString Form3::readFailedMessage(qint32 monday, const QString& reason)
-{
-    return QStringLiteral("La semaine du %1 n'a pas pu être lue.\n%2")
-        .arg(Dates::longDate(Dates::dateFromSerial(monday)), reason);
-}
-
 void Form3::showWeek(qint32 monday, const WeekDays::Week& days, int slotMinutes)
 {
     for (int day = 0; day < Days; ++day) {
@@ -154,14 +147,8 @@ void Form3::changeWeek(int step)
     if (!known) {
         return;
     }
-    const MainState& main = m_main.state();
-    Result<WeekDays::Week> week = Result<WeekDays::Week>::failure(QString());
-    {
-        WaitCursor hourglass;
-        week = WeekDays::read(main.CurrentUser, monday, main.OpenPath);
-    }
+    const std::optional<WeekDays::Week> week = WeekReading::read(m_main, monday, this);
     if (!week) {
-        Dialogs::message(this, readFailedMessage(monday, week.error()));
         return;
     }
     // The slot length as the main window shows it now: a user switched since

@@ -36,9 +36,6 @@ public:
     void Command2_Click();          // "&Quitte"
     void List1_DblClick(int index); // opens that list's day in the main window
 
-    // The message for a week that could not be read.
-    static QString readFailedMessage(qint32 monday, const QString& reason);
-
 private:
     // Fills List1(column) with the lines of `day` (its record, or nothing for
     // a day without one); a slot length the list cannot show leaves it as it

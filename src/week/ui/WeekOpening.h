@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/ui/OwnedWindow.h"
+
 #include <QObject>
-#include <QPointer>
 
 class Form1;
 class Form3;
@@ -9,7 +10,8 @@ class Form3;
 // The main window's week button "Par &Semaine": saves the shown day when it is
 // modified, then opens the week window on the week of the shown day. One week
 // window at a time; the button while it is open refills it and brings it to
-// the front. The window goes with the main window.
+// the front. The window goes with the main window, and closes when a restore
+// replaces the data it shows.
 class WeekOpening : public QObject
 {
     Q_OBJECT
@@ -25,5 +27,5 @@ public:
 
 private:
     Form1& m_form;
-    QPointer<Form3> m_window;
+    OwnedWindow<Form3> m_window;
 };

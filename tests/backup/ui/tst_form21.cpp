@@ -4,7 +4,9 @@
 
 #include "backup/BackupNames.h"
 #include "backup/BackupTexts.h"
+#include "backup/ui/BackupCommand.h"
 #include "backup/ui/Form21.h"
+#include "mainwindow/SharedTexts.h"
 #include "platform/Geometry.h"
 #include "platform/Registry.h"
 #include "search/ui/FrmRech.h"
@@ -12,6 +14,7 @@
 #include "week/ui/WeekOpening.h"
 
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -24,10 +27,15 @@ namespace
 const QString NotThere = QStringLiteral("<absent>");
 const QStringList DataFiles = {QStringLiteral("AGENDAS.MDB"), QStringLiteral("Utilisat.vlk")};
 
+Form21* backupWindow(Form1& f)
+{
+    return f.findChild<BackupCommand*>()->window();
+}
+
 Form21* openBackupWindow(Form1& f)
 {
     f.ui().Sauve->trigger();
-    Form21* window = Form21::openWindow();
+    Form21* window = backupWindow(f);
     if (window == nullptr || !QTest::qWaitForWindowExposed(window)) {
         qFatal("the backup window did not open");
     }
@@ -52,10 +60,10 @@ void click(Form21* window, const char* name, const QVariant& answer = QVariant()
     QTest::mouseClick(buttonOf(window, name), Qt::LeftButton);
 }
 
-bool closed()
+bool closed(Form1& f)
 {
     flushDeletes();
-    return Form21::openWindow() == nullptr;
+    return backupWindow(f) == nullptr;
 }
 
 QString storedRow(const QString& database, qint32 serial, int row)
@@ -82,7 +90,6 @@ private slots:
     void cleanup()
     {
         DbConnection::setBusyTimeout(0);
-        delete Form21::openWindow();
     }
 
     void windowAndItsChoices()
@@ -113,7 +120,7 @@ private slots:
 
         // "Sau&vegarder" while it is open brings the same window forward.
         f.ui().Sauve->trigger();
-        QCOMPARE(Form21::openWindow(), window);
+        QCOMPARE(backupWindow(f), window);
 
         // Cancelling the folder chooser changes nothing.
         click(window, "Command2");
@@ -135,7 +142,7 @@ private slots:
         click(window, "Command2", fx.env.dataFolder());
         click(window, "CmdSauve");
         QVERIFY(fx.messages().last().contains(QStringLiteral("celui de la base de données elle-même")));
-        QVERIFY(!closed());
+        QVERIFY(!closed(f));
         QVERIFY(f.state().DayModified);
         QCOMPARE(fx.rowText(1), QStringLiteral("gardé à l'écran"));
         QCOMPARE(QDir(fx.env.dataFolder()).entryList(QDir::Files), DataFiles);
@@ -163,7 +170,7 @@ private slots:
         // Escape closes; the next opening reads the new SAUVE.
         QApplication::setActiveWindow(window);
         QTest::keyClick(window, Qt::Key_Escape);
-        QVERIFY(closed());
+        QVERIFY(closed(f));
         window = openBackupWindow(f);
         QCOMPARE(labelOf(window, "Label1"), folder);
         QCOMPARE(labelOf(window, "Label3"), folder + QStringLiteral("/AGENDAS.MDB"));
@@ -190,7 +197,7 @@ private slots:
         fx.type(5, QStringLiteral("Mme Lefèvre"));
         click(openBackupWindow(f), "CmdSauve");
         QCOMPARE(fx.messages(), QStringList{QStringLiteral("Sauvegarde terminée")});
-        QVERIFY(closed());
+        QVERIFY(closed(f));
         QVERIFY(!f.state().DayModified);
         QCOMPARE(storedRow(backup, today, 5), QStringLiteral("Mme Lefèvre"));
         QCOMPARE(QDir(folder).entryList(QDir::Files), DataFiles);
@@ -215,7 +222,7 @@ private slots:
         // The engine's own words are in the details only.
         QVERIFY(Dialogs::Test::shown().last().details.contains(QStringLiteral("database is locked")));
         QVERIFY(!failed.contains(QStringLiteral("database is locked")));
-        QVERIFY(!closed());
+        QVERIFY(!closed(f));
 
         // Typing that cannot be saved stops the backup: the previous backup stays.
         const QByteArray previous = TestEnv::readFile(backup);
@@ -230,18 +237,18 @@ private slots:
         fx.writeUsers(MainWindowTest::threeUsers());
         QTest::mouseClick(f.ui().Semaine, Qt::LeftButton);
         f.ui().Rechercher->trigger();
-        QVERIFY(f.weekOpening().window() != nullptr && f.findChild<SearchCommand*>()->window() != nullptr);
+        QVERIFY(f.findChild<WeekOpening*>()->window() != nullptr && f.findChild<SearchCommand*>()->window() != nullptr);
         QVERIFY(f.ui().CmdUtilisat[3]->isHidden());
 
         // The confirmation names the file and the safety copy; Non, its default, restores nothing.
         click(window, "CmdRestaure");
         QVERIFY(fx.messages().last().contains(backup));
         QVERIFY(fx.messages().last().contains(QStringLiteral("copie de sécurité")));
-        QVERIFY(!closed());
+        QVERIFY(!closed(f));
 
         click(window, "CmdRestaure", QVariant::fromValue(Dialogs::Answer::Yes));
         QVERIFY(fx.messages().last().startsWith(QStringLiteral("Restauration effectuée\n")));
-        QVERIFY(closed());
+        QVERIFY(closed(f));
         // The main window shows the restored day, unmodified; the typing is in the safety copy.
         QCOMPARE(fx.rowText(5), QStringLiteral("Mme Lefèvre"));
         QCOMPARE(storedRow(elsewhere, today, 5), NotThere);
@@ -249,7 +256,7 @@ private slots:
         flushDeletes();
         QVERIFY(!f.ui().CmdUtilisat[3]->isHidden());
         QCOMPARE(f.ui().CmdUtilisat[3]->text(), QStringLiteral("Dr Quatre"));
-        QVERIFY(f.weekOpening().window() == nullptr && f.findChild<SearchCommand*>()->window() == nullptr);
+        QVERIFY(f.findChild<WeekOpening*>()->window() == nullptr && f.findChild<SearchCommand*>()->window() == nullptr);
         QVERIFY(!f.state().DayModified);
         QCOMPARE(fx.stored(2, today), std::nullopt);
         const QStringList kept =
@@ -264,12 +271,12 @@ private slots:
         fx.previous();
         QCOMPARE(fx.rowText(5), QStringLiteral("Mme Lefèvre"));
         QTest::mouseClick(f.ui().Semaine, Qt::LeftButton);
-        QVERIFY(f.weekOpening().window() != nullptr);
+        QVERIFY(f.findChild<WeekOpening*>()->window() != nullptr);
         f.ui().Rechercher->trigger();
         FrmRech* search = f.findChild<SearchCommand*>()->window();
-        search->TxtNom->setText(QStringLiteral("Lefèvre"));
-        search->Command1->click();
-        QCOMPARE(search->List1->count(), 1);
+        search->findChild<QLineEdit*>(QStringLiteral("TxtNom"))->setText(QStringLiteral("Lefèvre"));
+        search->findChild<QToolButton*>(QStringLiteral("Command1"))->click();
+        QCOMPARE(search->findChild<QListWidget*>(QStringLiteral("List1"))->count(), 1);
         const QString pdf = QDir(fx.env.root()).filePath(QStringLiteral("matin.pdf"));
         Dialogs::Test::setNextAnswer(QVariant(pdf));
         f.ui().Matin->trigger();
@@ -297,8 +304,8 @@ private slots:
         QVERIFY(fx.messages().last().contains(QStringLiteral("Aucune base de données n'est ouverte")));
         // A refusal before anything is copied: its own message, and the window stays.
         click(window, "CmdSauve");
-        QCOMPARE(fx.messages().last(), BackupTexts::noDatabaseReason());
-        QVERIFY(!closed());
+        QCOMPARE(fx.messages().last(), SharedTexts::noDatabaseOpen());
+        QVERIFY(!closed(f));
         QCOMPARE(QDir(fx.env.programFolder()).entryList(QDir::Files), QStringList());
     }
 };

@@ -4,10 +4,13 @@
 #include "mainwindow/MainWindowTestFixture.h"
 
 #include "dayrecords/Module1.h"
+#include "mainwindow/SharedTexts.h"
 #include "search/ui/FrmRech.h"
 #include "search/ui/SearchCommand.h"
 
 #include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QToolButton>
@@ -19,6 +22,25 @@ namespace
 const QDate Today(2007, 3, 7);
 constexpr qint32 TodaySerial = 39148;
 constexpr qint32 Found = TodaySerial - 2; // Monday 5 March 2007
+
+// The window's controls, found by their names as a user's report names them.
+template <class Control>
+Control* part(const FrmRech& w, const char* name)
+{
+    auto* control = w.findChild<Control*>(QLatin1String(name));
+    if (control == nullptr) {
+        qFatal("the search window has no %s", name);
+    }
+    return control;
+}
+QLineEdit* TxtDate1(const FrmRech& w) { return part<QLineEdit>(w, "TxtDate1"); }
+QLineEdit* TxtDate2(const FrmRech& w) { return part<QLineEdit>(w, "TxtDate2"); }
+QLineEdit* TxtNom(const FrmRech& w) { return part<QLineEdit>(w, "TxtNom"); }
+QLineEdit* TxtRV(const FrmRech& w) { return part<QLineEdit>(w, "TxtRV"); }
+QLabel* LblNbr(const FrmRech& w) { return part<QLabel>(w, "LblNbr"); }
+QListWidget* List1(const FrmRech& w) { return part<QListWidget>(w, "List1"); }
+QToolButton* Command1(const FrmRech& w) { return part<QToolButton>(w, "Command1"); }
+QToolButton* Command2(const FrmRech& w) { return part<QToolButton>(w, "Command2"); }
 
 FrmRech* shown(Fixture& fx)
 {
@@ -37,16 +59,16 @@ FrmRech& openSearch(Fixture& fx)
 QStringList items(const FrmRech& w)
 {
     QStringList texts;
-    for (int i = 0; i < w.List1->count(); ++i) {
-        texts << w.List1->item(i)->text();
+    for (int i = 0; i < List1(w)->count(); ++i) {
+        texts << List1(w)->item(i)->text();
     }
     return texts;
 }
 
 void search(FrmRech& w, const QString& text)
 {
-    w.TxtNom->setText(text);
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    TxtNom(w)->setText(text);
+    QTest::mouseClick(Command1(w), Qt::LeftButton);
 }
 
 // The main window on today's page, which holds "Aujourd'hui", and the search
@@ -64,9 +86,9 @@ FrmRech& searchFound(Fixture& fx, const QMap<int, QString>& found, const QString
 // A double click on list item `index`, as the user gives it.
 void doubleClick(FrmRech& w, int index, Qt::MouseButton button = Qt::LeftButton)
 {
-    const QRect place = w.List1->visualItemRect(w.List1->item(index));
-    QTest::mouseClick(w.List1->viewport(), button, Qt::NoModifier, place.center());
-    QTest::mouseDClick(w.List1->viewport(), button, Qt::NoModifier, place.center());
+    const QRect place = List1(w)->visualItemRect(List1(w)->item(index));
+    QTest::mouseClick(List1(w)->viewport(), button, Qt::NoModifier, place.center());
+    QTest::mouseDClick(List1(w)->viewport(), button, Qt::NoModifier, place.center());
 }
 
 // Pixels of the box drawn in the selection's colour.
@@ -91,20 +113,20 @@ private slots:
         FrmRech* w = &openSearch(fx);
         QVERIFY(w->parent() == nullptr);
         QVERIFY(QTest::qWaitForWindowActive(w));
-        QCOMPARE(w->TxtDate1->text(), QStringLiteral("05/02/2007"));
-        QCOMPARE(w->TxtDate2->text(), QStringLiteral("06/05/2007"));
-        QCOMPARE(w->focusWidget(), w->TxtNom);
+        QCOMPARE(TxtDate1(*w)->text(), QStringLiteral("05/02/2007"));
+        QCOMPARE(TxtDate2(*w)->text(), QStringLiteral("06/05/2007"));
+        QCOMPARE(w->focusWidget(), TxtNom(*w));
         QCOMPARE(w->windowTitle(), QStringLiteral("Recherche chez Dr Martin"));
-        QCOMPARE(w->TxtRV->text(), QStringLiteral("RVOUS1"));
+        QCOMPARE(TxtRV(*w)->text(), QStringLiteral("RVOUS1"));
 
         // The menu item again only brings the window forward as it stands.
-        TestInput::typeText(w->TxtNom, QStringLiteral("Lefèvre"));
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
-        w->TxtDate1->setText(QStringLiteral("01/01/2000"));
+        TestInput::typeText(TxtNom(*w), QStringLiteral("Lefèvre"));
+        QTest::mouseClick(Command1(*w), Qt::LeftButton);
+        TxtDate1(*w)->setText(QStringLiteral("01/01/2000"));
         fx.form->ui().Rechercher->trigger();
         QCOMPARE(shown(fx), w);
-        QCOMPARE(w->TxtNom->text(), QStringLiteral("Lefèvre"));
-        QCOMPARE(w->List1->count(), 1);
+        QCOMPARE(TxtNom(*w)->text(), QStringLiteral("Lefèvre"));
+        QCOMPARE(List1(*w)->count(), 1);
 
         // A switch that is refused, its save failing, leaves it open.
         fx.type(4, QStringLiteral("Rappel"));
@@ -118,13 +140,13 @@ private slots:
         fx.user(2);
         QVERIFY(shown(fx) == nullptr);
         w = &openSearch(fx);
-        QCOMPARE(w->TxtDate1->text(), QStringLiteral("05/02/2007"));
-        QCOMPARE(w->List1->count(), 0);
-        QCOMPARE(w->TxtRV->text(), QStringLiteral("RVOUS2"));
+        QCOMPARE(TxtDate1(*w)->text(), QStringLiteral("05/02/2007"));
+        QCOMPARE(List1(*w)->count(), 0);
+        QCOMPARE(TxtRV(*w)->text(), QStringLiteral("RVOUS2"));
         QCOMPARE(w->windowTitle(), QStringLiteral("Recherche chez Dr Lefèvre"));
 
         // "Quitter", and the end of the program, close it too.
-        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QTest::mouseClick(Command2(*w), Qt::LeftButton);
         QVERIFY(shown(fx) == nullptr);
         openSearch(fx);
         emit fx.form->shownDay().ending();
@@ -166,8 +188,8 @@ private slots:
         QCOMPARE(caption ? caption->text() : qobject_cast<QAbstractButton*>(control)->text(), text);
         QCOMPARE(control->font().bold(), bold);
 
-        QStringList order = {w.TxtNom->objectName()};
-        for (QWidget* next = w.TxtNom->nextInFocusChain(); next != w.TxtNom; next = next->nextInFocusChain()) {
+        QStringList order = {TxtNom(w)->objectName()};
+        for (QWidget* next = TxtNom(w)->nextInFocusChain(); next != TxtNom(w); next = next->nextInFocusChain()) {
             if (next->parentWidget() == &w && next->isVisible() && (next->focusPolicy() & Qt::TabFocus)) {
                 order << next->objectName();
             }
@@ -202,7 +224,7 @@ private slots:
         for (const auto& [text, expected] : cases) {
             search(w, text);
             QCOMPARE(items(w), expected);
-            QCOMPARE(w.LblNbr->text(), QString::number(expected.size()));
+            QCOMPARE(LblNbr(w)->text(), QString::number(expected.size()));
         }
         QVERIFY(Fixture::messages().isEmpty());
         // The main window's database state is as it was.
@@ -216,12 +238,12 @@ private slots:
         QCOMPARE(after.RS.current->rvous, before.RS.current->rvous);
 
         // A date that is no date: the message, and the last result stays.
-        w.TxtDate2->setText(QStringLiteral("01/03/-5"));
+        TxtDate2(w)->setText(QStringLiteral("01/03/-5"));
         search(w, QStringLiteral("Martin"));
         QCOMPARE(Fixture::messages(),
                  QStringList{QStringLiteral("La Date est saisie selon un mode incorrect. Veuillez corriger.")});
-        QCOMPARE(w.List1->count(), 3);
-        QCOMPARE(w.LblNbr->text(), QStringLiteral("3"));
+        QCOMPARE(List1(w)->count(), 3);
+        QCOMPARE(LblNbr(w)->text(), QStringLiteral("3"));
     }
 
     void aShortSettingsFileIsNamedWithItsFolder()
@@ -246,7 +268,7 @@ private slots:
         FrmRech& w = openSearch(fx);
         QCOMPARE(w.windowTitle(), QStringLiteral("Recherche"));
         search(w, QStringLiteral("Dupont"));
-        QCOMPARE(Fixture::messages(), QStringList{FrmRech::noDatabaseMessage()});
+        QCOMPARE(Fixture::messages(), QStringList{SharedTexts::noDatabaseOpen()});
     }
 
     // What the slot boxes select once a found day is open: "row:start:text"
@@ -273,8 +295,8 @@ private slots:
         FrmRech& w = searchFound(fx, {{2, QStringLiteral("DUPONT Jean")}, {30, QStringLiteral("Marie Dupont et DUPONT")},
                                       {7, QStringLiteral("Martin")}, {8, QStringLiteral("Dupxnt")}},
                                  searched);
-        QCOMPARE(w.List1->item(0)->text(), QStringLiteral("05/03/2007"));
-        w.TxtNom->setText(atDoubleClick);
+        QCOMPARE(List1(w)->item(0)->text(), QStringLiteral("05/03/2007"));
+        TxtNom(w)->setText(atDoubleClick);
         doubleClick(w, 0);
         QVERIFY(shown(fx) == nullptr);
         QCOMPARE(fx.shownSerial(), Found);
@@ -346,7 +368,7 @@ private slots:
         QCOMPARE(fx.shownSerial(), TodaySerial);
         QCOMPARE(fx.rowText(0), QStringLiteral("Aujourd'hui"));
         // No date selected: nothing happens.
-        w.List1->clearSelection();
+        List1(w)->clearSelection();
         w.List1_DblClick();
         QCOMPARE(shown(fx), &w);
         QCOMPARE(fx.shownSerial(), TodaySerial);
@@ -358,11 +380,11 @@ private slots:
         QVERIFY2(Fixture::messages().constFirst().startsWith(QStringLiteral("La recherche n'a pas pu se faire.")) &&
                      Fixture::messages().constFirst().contains(QStringLiteral("introuvable")),
                  qPrintable(Fixture::messages().constFirst()));
-        QCOMPARE(w.List1->count(), 0);
-        QCOMPARE(w.LblNbr->text(), QStringLiteral("0"));
+        QCOMPARE(List1(w)->count(), 0);
+        QCOMPARE(LblNbr(w)->text(), QStringLiteral("0"));
         fx.findDatabaseAgain();
         search(w, QStringLiteral("Dupont"));
-        QCOMPARE(w.List1->count(), 1);
+        QCOMPARE(List1(w)->count(), 1);
 
         // ...and typing that cannot be saved stays, and so do the search window and its list.
         fx.type(2, QStringLiteral("à garder"));
@@ -372,7 +394,7 @@ private slots:
         QCOMPARE(Fixture::messages().size(), 1);
         QVERIFY(Fixture::messages().constFirst().startsWith(QStringLiteral("Le jour affiché n'a pas pu être enregistré")));
         QCOMPARE(shown(fx), &w);
-        QCOMPARE(w.List1->count(), 1);
+        QCOMPARE(List1(w)->count(), 1);
         QCOMPARE(fx.shownSerial(), TodaySerial);
         QCOMPARE(fx.rowText(2), QStringLiteral("à garder"));
         QVERIFY(fx.state().DayModified);

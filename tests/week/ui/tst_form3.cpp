@@ -67,7 +67,7 @@ void doubleClick(QWidget* window, int day, int line)
 Form3* pressWeek(Fixture& fx)
 {
     QTest::mouseClick(fx.form->ui().Semaine, Qt::LeftButton);
-    return fx.form->weekOpening().window();
+    return fx.form->findChild<WeekOpening*>()->window();
 }
 
 } // namespace
@@ -214,10 +214,10 @@ private slots:
         // Closed, the window is gone at once: the button right after it opens
         // one that the deletion of the closed one leaves on screen.
         click(week, "Command2");
-        QVERIFY(!f.weekOpening().window());
+        QVERIFY(!f.findChild<WeekOpening*>()->window());
         const QPointer<Form3> again(pressWeek(fx));
         flushDeletes();
-        QVERIFY(again && f.weekOpening().window() == again && again->isVisible());
+        QVERIFY(again && f.findChild<WeekOpening*>()->window() == again && again->isVisible());
         click(again, "Command2");
 
         // The save fails: its message, no week window, the typing stays.
@@ -298,7 +298,7 @@ private slots:
         fx.loseDatabase();
         doubleClick(open, 4, 0);
         flushDeletes();
-        QVERIFY(f.weekOpening().window() == open && open->isVisible());
+        QVERIFY(f.findChild<WeekOpening*>()->window() == open && open->isVisible());
         QCOMPARE(Fixture::messages().size(), 1);
         QCOMPARE(fx.shownSerial(), monday + 3);
         QCOMPARE(fx.rowText(2), QStringLiteral("Roux"));

@@ -13,6 +13,10 @@ namespace ProgramStart
 // window is loaded, shown and handed to `mainWindow`.
 Form0* begin(std::unique_ptr<Form1>& mainWindow);
 
+// The main window with every command connected, not loaded yet: the program,
+// the tests and the benchmarks all make it here.
+std::unique_ptr<Form1> newMainWindow();
+
 // Loads the main window (its load runs before it shows), then shows it
 // centred and in front of the greeting window, if any.
 std::unique_ptr<Form1> openMainWindow();

@@ -1,5 +1,6 @@
-#include "mainwindow/ui/ProgramStart.h"
+#include "app/ProgramStart.h"
 
+#include "app/Features.h"
 #include "mainwindow/ui/Form0.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/StartUp.h"
@@ -18,9 +19,16 @@ Form0* begin(std::unique_ptr<Form1>& mainWindow)
     return splash;
 }
 
-std::unique_ptr<Form1> openMainWindow()
+std::unique_ptr<Form1> newMainWindow()
 {
     auto form = std::make_unique<Form1>();
+    Features::attach(*form);
+    return form;
+}
+
+std::unique_ptr<Form1> openMainWindow()
+{
+    auto form = newMainWindow();
     form->startUp().Form_Load();
     form->show();
     Screen::centre(form.get());

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "week/WeekDays.h"
+
+#include <optional>
+
+class Form1;
+class QWidget;
+
+namespace WeekReading
+{
+// The seven days from `monday` of the main window's current user, read
+// under the hourglass from the main window's database. A failure shows its
+// message over `messageParent` and gives nothing, so that what is on screen
+// stays; a success counts as a lookup of the main window that succeeded.
+std::optional<WeekDays::Week> read(Form1& main, qint32 monday, QWidget* messageParent);
+} // namespace WeekReading
