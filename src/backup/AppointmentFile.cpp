@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
 
@@ -158,8 +159,9 @@ Result<std::unique_ptr<StagedCopy>> stageCopy(DbConnection& source, const QStrin
     {
         QTemporaryFile temp(info.absoluteFilePath() + QStringLiteral(".XXXXXX.en-cours"));
         if (!temp.open()) {
-            return R::failure(QStringLiteral("Impossible d'écrire dans le dossier « %1 » (%2).")
-                                  .arg(Files::displayPath(info.absolutePath()), temp.errorString()));
+            return R::failure(QStringLiteral("Impossible d'écrire dans le dossier « %1 ».")
+                                  .arg(Files::displayPath(info.absolutePath())),
+                              temp.errorString());
         }
         temp.setAutoRemove(false);
         tempPath = temp.fileName();
@@ -170,8 +172,10 @@ Result<std::unique_ptr<StagedCopy>> stageCopy(DbConnection& source, const QStrin
         vacuum.prepare(QStringLiteral("VACUUM INTO ?"));
         vacuum.addBindValue(tempPath);
         if (!vacuum.exec()) {
+            const QSqlError error = vacuum.lastError();
             return R::failure(QStringLiteral("La copie de la base de données « %1 » a échoué : %2")
-                                  .arg(Files::displayPath(source.path()), Sql::reason(vacuum.lastError())));
+                                  .arg(Files::displayPath(source.path()), Sql::plainReason(error)),
+                              error.text().trimmed());
         }
     }
     {

@@ -271,6 +271,8 @@ private slots:
         QTest::newRow("database no longer one") << "damaged" << "AGENDAS.MDB";
         // The new settings copy is written, then the database copy cannot take its place.
         QTest::newRow("database copy refused") << "journal" << "journal";
+        // The engine's own words ("database or disk is full") go to the details.
+        QTest::newRow("backup disk full") << "full" << "le disque est plein ou inaccessible.";
     }
 
     void failedBackupKeepsThePreviousOne()
@@ -286,11 +288,22 @@ private slots:
             QVERIFY(QDir().mkpath(AppointmentFile::journalPath(backedUp()) + QStringLiteral("/x")));
         } else if (fault == QLatin1String("gone")) {
             QVERIFY(QFile::remove(m_live));
-        } else {
+        } else if (fault == QLatin1String("damaged")) {
             TestEnv::writeFile(m_live, "pas une base");
         }
-        const Result<Backup::Outcome> failed = Backup::run(backupRequest());
+        Backup::Request request = backupRequest();
+        std::unique_ptr<TestMount> disk;
+        if (fault == QLatin1String("full")) {
+            request.backupFolder = QDir(m_env->root()).filePath(QStringLiteral("petit disque"));
+            disk = TestMount::smallDisk(request.backupFolder, 16);
+            if (!disk) {
+                QSKIP("a small file system cannot be mounted here");
+            }
+        }
+        const Result<Backup::Outcome> failed = Backup::run(request);
         QVERIFY2(!failed.ok() && failed.error().contains(reason), qPrintable(failed.error()));
+        QVERIFY2(!failed.error().contains(QLatin1String("disk is full")), qPrintable(failed.error()));
+        QVERIFY(fault != QLatin1String("full") || failed.details().contains(QLatin1String("full")));
         QCOMPARE(TestEnv::readFile(backedUp()), database);
         QCOMPARE(TestEnv::readFile(BackupNames::userSettingsIn(m_backups)), settings);
         QCOMPARE(QDir(m_backups).entryList(QDir::Files).size(), 2);

@@ -265,9 +265,12 @@ private slots:
         UserSettings users;
         users.names[0] = LooseValue::fromText(QStringLiteral("Salle A"));
         QVERIFY(WriteUserSettingsFile(m_env->programFolder(), users).ok());
+        settings->showMinimized();
         m_form->ui().Utilisat->trigger();
         QCOMPARE(m_form->menuCommands().settingsWindow(), settings.data());
         QCOMPARE(name->text(), QStringLiteral("en cours"));
+        // A minimised window comes back.
+        QVERIFY(!settings->isMinimized());
         // Closed, the next choice loads it afresh (CheminUt absent: the program's folder).
         settings->close();
         flushDeletes();

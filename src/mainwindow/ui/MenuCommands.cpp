@@ -1,6 +1,7 @@
 #include "mainwindow/ui/MenuCommands.h"
 
 #include "mainwindow/ui/Form1.h"
+#include "mainwindow/ui/ShownDay.h"
 #include "mainwindow/ui/frmAbout.h"
 #include "platform/AppInfo.h"
 #include "platform/Files.h"
@@ -16,6 +17,9 @@ MenuCommands::MenuCommands(Form1& form) : QObject(&form), m_form(form)
     connect(ui.Utilisat, &QAction::triggered, this, &MenuCommands::Utilisat_Click);
     connect(ui.Aide, &QAction::triggered, this, &MenuCommands::Aide_Click);
     connect(ui.Propos, &QAction::triggered, this, &MenuCommands::Propos_Click);
+    // The settings window shows the settings as they were read: once a restore
+    // has replaced them, it closes without writing them back.
+    connect(&m_form.shownDay(), &ShownDay::restored, this, [this] { m_settings.close(); });
 }
 
 // The windows opened from the menu have no owner; they go with the main window.

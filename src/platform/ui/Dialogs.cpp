@@ -149,13 +149,19 @@ bool choosePrinter(QWidget* parent, QPrinter* printer)
         if (answer.metaType() == QMetaType::fromType<QString>()
             || answer.metaType() == QMetaType::fromType<QVariantMap>()) {
             // A file path: the choice of printing to that PDF file; a map
-            // {"file", "copies"} adds a number of copies.
+            // {"file", "copies", "from", "to"} adds a number of copies and a
+            // range of pages.
             const QVariantMap choice = answer.metaType() == QMetaType::fromType<QString>()
                                            ? QVariantMap{{QStringLiteral("file"), answer}}
                                            : answer.toMap();
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(choice.value(QStringLiteral("file")).toString());
             printer->setCopyCount(choice.value(QStringLiteral("copies"), 1).toInt());
+            if (choice.contains(QStringLiteral("from"))) {
+                printer->setPrintRange(QPrinter::PageRange);
+                printer->setFromTo(choice.value(QStringLiteral("from")).toInt(),
+                                   choice.value(QStringLiteral("to")).toInt());
+            }
             return true;
         }
         return answer.isValid() ? answer.toBool() : false;
@@ -167,8 +173,9 @@ bool choosePrinter(QWidget* parent, QPrinter* printer)
 std::unique_ptr<QPrintDialog> printDialog(QPrinter* printer, QWidget* parent)
 {
     auto dialog = std::make_unique<QPrintDialog>(printer, parent);
-    // A page is always printed whole: no page range, current page or selection.
-    dialog->setOption(QAbstractPrintDialog::PrintPageRange, false);
+    // A range of pages is printed as chosen; there is no current page or
+    // selection to print.
+    dialog->setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog->setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog->setOption(QAbstractPrintDialog::PrintSelection, false);
     return dialog;

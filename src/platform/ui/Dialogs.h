@@ -38,8 +38,8 @@ Answer question(QWidget* parent, const QString& text, const QString& caption = Q
 std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial);
 // The printer choice; false when cancelled.
 bool choosePrinter(QWidget* parent, QPrinter* printer);
-// The printer dialog choosePrinter shows: printer, copies and file, but no
-// page range or selection, since every page of a print is printed.
+// The printer dialog choosePrinter shows: printer, copies, a range of pages
+// and file, but no current page or selection.
 std::unique_ptr<QPrintDialog> printDialog(QPrinter* printer, QWidget* parent);
 // A file to open; empty when cancelled.
 QString chooseFile(QWidget* parent, const QString& caption, const QString& folder,
@@ -66,7 +66,8 @@ bool enabled();
 // Queues the answer of the next dialog: an Answer for a box, a QColor (or an
 // invalid QVariant for cancel) for the colour chooser, a bool or the path of
 // a PDF file to print to for the printer, a QString for the file and folder
-// choosers (for the printer also a map {"file": path, "copies": n}).
+// choosers (for the printer also a map {"file": path, "copies": n, "from": p,
+// "to": q}).
 void setNextAnswer(const QVariant& answer);
 void setNextAnswer(Answer answer);
 int pendingAnswers();

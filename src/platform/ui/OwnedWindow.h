@@ -31,9 +31,11 @@ public:
         return m_window.data();
     }
 
-    // Shows the window in front of the others, with the keyboard.
+    // Shows the window in front of the others, with the keyboard; a window
+    // the user minimised comes back as it was before.
     static void bringToFront(Window* window)
     {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
         window->show();
         window->raise();
         window->activateWindow();

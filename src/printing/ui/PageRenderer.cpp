@@ -48,36 +48,75 @@ QString unusablePrinter(const QPrinter& printer)
     return QStringLiteral("l'imprimante « %1 » ne peut pas être utilisée.").arg(printer.printerName());
 }
 
-// Draws `copies` times the page on a device whose painter is open; false when
-// the device refused a new sheet.
-bool draw(const PrintedPage& page, QPainter& painter, QPagedPaintDevice& device, int copies)
+// One printed line where it stands on its sheet.
+struct Placed
+{
+    QFont font;
+    QPointF at;
+    QString text;
+};
+using Sheet = QList<Placed>;
+
+// The page cut into sheets, in the painter's typeface at the lines' sizes:
+// long lines wrapped, lines that do not fit going on to the next sheet.
+QList<Sheet> sheets(const PrintedPage& page, const QFont& deviceFont, QPagedPaintDevice& device)
 {
     // The painter's coordinates start at the printable area's top left.
     const double left = PageSetup::LeftCm / CmPerInch * device.logicalDpiX();
     const double top = PageSetup::TopCm / CmPerInch * device.logicalDpiY();
     const double bottom = device.height();
     const double width = std::max(device.width() - left, 1.0);
-    const QFont deviceFont = painter.font();
 
-    for (int copy = 0; copy < copies; ++copy) {
-        if (copy > 0 && !device.newPage()) {
-            return false;
+    QList<Sheet> cut(1);
+    double y = top;
+    for (const PrintedLine& line : page.lines) {
+        QFont font = deviceFont;
+        font.setPointSizeF(line.pointSize);
+        const QFontMetricsF metrics(font, &device);
+        for (const QString& piece : wrapped(line.text, font, width, &device)) {
+            if (y + metrics.height() > bottom && y > top) {
+                cut.append(Sheet());
+                y = top;
+            }
+            cut.last().append({font, QPointF(left, y + metrics.ascent()), piece});
+            y += metrics.lineSpacing();
         }
-        double y = top;
-        for (const PrintedLine& line : page.lines) {
-            QFont font = deviceFont;
-            font.setPointSizeF(line.pointSize);
-            painter.setFont(font);
-            const QFontMetricsF metrics(font, &device);
-            for (const QString& piece : wrapped(line.text, font, width, &device)) {
-                if (y + metrics.height() > bottom && y > top) {
-                    if (!device.newPage()) {
-                        return false;
-                    }
-                    y = top;
-                }
-                painter.drawText(QPointF(left, y + metrics.ascent()), piece);
-                y += metrics.lineSpacing();
+    }
+    return cut;
+}
+
+// The sheets a page range chosen in the printer dialog keeps (all of them
+// without one), or a French reason when it keeps none.
+Result<QList<Sheet>> chosenSheets(QList<Sheet> all, const QPrinter& printer)
+{
+    if (printer.printRange() != QPrinter::PageRange || printer.fromPage() <= 0) {
+        return all;
+    }
+    const qsizetype first = printer.fromPage() - 1;
+    const qsizetype last = printer.toPage() > 0 ? std::min<qsizetype>(printer.toPage(), all.size()) : all.size();
+    if (first >= last) {
+        const QString length = all.size() == 1 ? QStringLiteral("qu'une page")
+                                               : QStringLiteral("que %1 pages").arg(all.size());
+        return Result<QList<Sheet>>::failure(
+            QStringLiteral("le document n'a %1 : les pages demandées n'existent pas.").arg(length));
+    }
+    return all.mid(first, last - first);
+}
+
+// Draws `copies` times the sheets on a device whose painter is open; false
+// when the device refused a new sheet.
+bool draw(const QList<Sheet>& chosen, QPainter& painter, QPagedPaintDevice& device, int copies)
+{
+    bool first = true;
+    for (int copy = 0; copy < copies; ++copy) {
+        for (const Sheet& sheet : chosen) {
+            if (!first && !device.newPage()) {
+                return false;
+            }
+            first = false;
+            for (const Placed& placed : sheet) {
+                painter.setFont(placed.font);
+                painter.drawText(placed.at, placed.text);
             }
         }
     }
@@ -101,10 +140,11 @@ Status renderPdf(const PrintedPage& page, QPrinter& printer)
         if (!painter.begin(&writer)) {
             return Status::failure(unusablePrinter(printer));
         }
+        const Result<QList<Sheet>> chosen = chosenSheets(sheets(page, painter.font(), writer), printer);
         // A file has no printer to make the copies: they are in the document.
-        const bool drawn = draw(page, painter, writer, std::max(printer.copyCount(), 1));
+        const bool drawn = chosen && draw(*chosen, painter, writer, std::max(printer.copyCount(), 1));
         if (!painter.end() || !drawn) {
-            return Status::failure(unusablePrinter(printer));
+            return Status::failure(chosen ? unusablePrinter(printer) : chosen.error());
         }
     }
     const Status written = Files::writeAtomically(printer.outputFileName(), document.data());
@@ -123,9 +163,16 @@ Status render(const PrintedPage& page, QPrinter& printer)
     if (!painter.begin(&printer)) {
         return Status::failure(unusablePrinter(printer));
     }
+    const Result<QList<Sheet>> chosen = chosenSheets(sheets(page, painter.font(), printer), printer);
+    if (!chosen) {
+        // Nothing goes to the printer, not even a blank sheet.
+        printer.abort();
+        painter.end();
+        return chosen.status();
+    }
     // The printer makes the copies chosen in its dialog where it can.
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(printer.copyCount(), 1);
-    const bool drawn = draw(page, painter, printer, copies);
+    const bool drawn = draw(*chosen, painter, printer, copies);
     if (!painter.end() || !drawn) {
         return Status::failure(unusablePrinter(printer));
     }

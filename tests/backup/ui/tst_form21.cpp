@@ -7,6 +7,7 @@
 #include "backup/ui/BackupCommand.h"
 #include "backup/ui/Form21.h"
 #include "mainwindow/SharedTexts.h"
+#include "mainwindow/ui/MenuCommands.h"
 #include "platform/Geometry.h"
 #include "platform/Registry.h"
 #include "search/ui/FrmRech.h"
@@ -233,11 +234,14 @@ private slots:
         QVERIFY(f.state().DayModified);
         (*other)->rollback();
 
-        // The week and the search are open on the data about to be replaced; the settings lost user 4.
+        // The week, the search and the settings are open on the data about to be replaced; the settings
+        // lost user 4.
         fx.writeUsers(MainWindowTest::threeUsers());
         QTest::mouseClick(f.ui().Semaine, Qt::LeftButton);
         f.ui().Rechercher->trigger();
+        f.ui().Utilisat->trigger();
         QVERIFY(f.findChild<WeekOpening*>()->window() != nullptr && f.findChild<SearchCommand*>()->window() != nullptr);
+        QVERIFY(f.menuCommands().settingsWindow() != nullptr);
         QVERIFY(f.ui().CmdUtilisat[3]->isHidden());
 
         // The confirmation names the file and the safety copy; Non, its default, restores nothing.
@@ -257,6 +261,9 @@ private slots:
         QVERIFY(!f.ui().CmdUtilisat[3]->isHidden());
         QCOMPARE(f.ui().CmdUtilisat[3]->text(), QStringLiteral("Dr Quatre"));
         QVERIFY(f.findChild<WeekOpening*>()->window() == nullptr && f.findChild<SearchCommand*>()->window() == nullptr);
+        // The settings window closed without writing the old names back.
+        QVERIFY(f.menuCommands().settingsWindow() == nullptr);
+        QVERIFY(TestEnv::readFile(QDir(fx.usersFolder()).filePath(QStringLiteral("Utilisat.vlk"))).contains("Dr Quatre"));
         QVERIFY(!f.state().DayModified);
         QCOMPARE(fx.stored(2, today), std::nullopt);
         const QStringList kept =

@@ -88,7 +88,7 @@ private slots:
     void unusablePrinterIsSaid_data();
     void unusablePrinterIsSaid();
     void pageGeometry();
-    void printerDialogOffersNoPageRange();
+    void printerDialogOffersARangeButNoSelection();
     void notConnectedNameIsTheUsers();
 };
 
@@ -147,6 +147,22 @@ void TestPrintMenu::longProgrammeGoesOnASecondPage()
     QCOMPARE(all.mid(2, 70), programme);
     QVERIFY(all.size() > 73);
     QCOMPARE(all.mid(72).join(QLatin1Char(' ')), wide.simplified());
+
+    // A range of pages chosen in the dialog: those pages alone; a range past
+    // the end prints nothing and says why.
+    const auto printRange = [&](const QString& name, int from, int to) {
+        const QString path = QDir(fx.env.root()).filePath(name);
+        Dialogs::Test::setNextAnswer(QVariantMap{
+            {QStringLiteral("file"), path}, {QStringLiteral("from"), from}, {QStringLiteral("to"), to}});
+        form.ui().Bloc->trigger();
+        return path;
+    };
+    QCOMPARE(pdfPages(printRange(QStringLiteral("page2.pdf"), 2, 2)), QList<QStringList>{pages.at(1)});
+    const QString none = printRange(QStringLiteral("page3.pdf"), 3, 5);
+    QVERIFY(!QFileInfo::exists(none));
+    QCOMPARE(Dialogs::Test::shown().last().text,
+             QStringLiteral("L'impression n'a pas pu se faire : le document n'a que 2 pages : les pages demandées "
+                            "n'existent pas.\nRien n'a été imprimé."));
 }
 
 void TestPrintMenu::cancelAndRepeat()
@@ -287,14 +303,13 @@ void TestPrintMenu::pageGeometry()
 }
 
 // Every page of a print is printed: the dialog offers copies and a file, no page range or selection.
-void TestPrintMenu::printerDialogOffersNoPageRange()
+void TestPrintMenu::printerDialogOffersARangeButNoSelection()
 {
     QPrinter printer(QPrinter::HighResolution);
     const std::unique_ptr<QPrintDialog> dialog = Dialogs::printDialog(&printer, nullptr);
-    for (const auto option : {QAbstractPrintDialog::PrintPageRange, QAbstractPrintDialog::PrintSelection,
-                              QAbstractPrintDialog::PrintCurrentPage}) {
-        QVERIFY(!dialog->testOption(option));
-    }
+    QVERIFY(!dialog->testOption(QAbstractPrintDialog::PrintSelection));
+    QVERIFY(!dialog->testOption(QAbstractPrintDialog::PrintCurrentPage));
+    QVERIFY(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
     QVERIFY(dialog->testOption(QAbstractPrintDialog::PrintToFile));
 }
 
