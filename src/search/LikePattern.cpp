@@ -22,6 +22,9 @@ const char16_t* unitFolds()
     return table.data();
 }
 
+// Below this length a literal prefix is looked for character by character.
+constexpr qsizetype ShortPrefix = 8;
+
 char32_t fold(char32_t c)
 {
     return c <= 0xFFFF ? unitFolds()[c] : QChar::toCaseFolded(c);
@@ -220,6 +223,23 @@ qsizetype LikePattern::findPrefix(const Segment& segment, QStringView text, qsiz
     const char16_t* needle = reinterpret_cast<const char16_t*>(segment.literalPrefix.constData());
     const qsizetype length = segment.literalPrefix.size();
     const char16_t* units = text.utf16();
+    if (length < ShortPrefix) {
+        // A short prefix skips too little for the Horspool scan to pay: each of
+        // its steps waits for the one before, while this scan's steps do not.
+        const char16_t firstOfNeedle = needle[0];
+        for (qsizetype at = from; at + length <= text.size(); ++at) {
+            if (folds[units[at]] == firstOfNeedle) {
+                qsizetype i = 1;
+                while (i < length && folds[units[at + i]] == needle[i]) {
+                    ++i;
+                }
+                if (i == length) {
+                    return at;
+                }
+            }
+        }
+        return -1;
+    }
     const char16_t lastOfNeedle = needle[length - 1];
     for (qsizetype at = from; at + length <= text.size();) {
         const char16_t last = folds[units[at + length - 1]];
