@@ -49,8 +49,8 @@ private:
     struct Segment
     {
         QList<Atom> atoms;
-        // Leading plain characters (case-folded), looked for first with a
-        // Horspool scan.
+        // Leading plain characters (case-folded), looked for first: with a
+        // Horspool scan when long, character by character when short.
         QString literalPrefix;
         std::array<quint16, 256> skip{};
     };
