@@ -70,18 +70,19 @@ std::optional<QDate> numericDate(const QString& text)
 }
 
 // "7 mars 2007", "1er août 2007", "mercredi 7 mars 2007" (the day's name
-// must then be the date's).
+// must then be the date's). "er", in any case, follows the 1st only.
 std::optional<QDate> namedDate(const QString& text)
 {
     static const QRegularExpression form(
-        QStringLiteral("^(?:(\\w+) )?([0-9]{1,2})(?:er)? (\\w+) ([0-9]{4}|[0-9]{2})$"),
+        QStringLiteral("^(?:(\\w+) )?([0-9]{1,2})((?i:er))? (\\w+) ([0-9]{4}|[0-9]{2})$"),
         QRegularExpression::UseUnicodePropertiesOption);
     const QRegularExpressionMatch m = form.match(text);
-    const int month = m.hasMatch() ? monthNamed(m.captured(3)) : 0;
-    if (month == 0) {
+    const int month = m.hasMatch() ? monthNamed(m.captured(4)) : 0;
+    const int dayOfMonth = m.captured(2).toInt();
+    if (month == 0 || (m.hasCaptured(3) && dayOfMonth != 1)) {
         return std::nullopt;
     }
-    const QDate day(fullYear(m.captured(4)), month, m.captured(2).toInt());
+    const QDate day(fullYear(m.captured(5)), month, dayOfMonth);
     if (m.hasCaptured(1) && weekdayNamed(m.captured(1)) != day.dayOfWeek()) {
         return std::nullopt;
     }

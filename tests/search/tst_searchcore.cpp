@@ -107,6 +107,8 @@ private slots:
         QTest::newRow("month name") << "7 mars 2007" << march7;
         QTest::newRow("month name, capitals") << "7 MARS 2007" << march7;
         QTest::newRow("month name, accent") << "1er août 2007" << QDate(2007, 8, 1);
+        QTest::newRow("1er, capitals") << "1ER MARS 2007" << QDate(2007, 3, 1);
+        QTest::newRow("1er, mixed case") << "1Er mars 2007" << QDate(2007, 3, 1);
         QTest::newRow("month name, no accent") << "5 fevrier 07" << QDate(2007, 2, 5);
         QTest::newRow("long date") << "mercredi 7 mars 2007" << march7;
         QTest::newRow("time dropped") << " 07/03/2007  9:05:00 " << march7;
@@ -119,6 +121,9 @@ private slots:
         QTest::newRow("no year") << "7 mars" << QDate();
         QTest::newRow("no such month") << "7 marzo 2007" << QDate();
         QTest::newRow("wrong day name") << "lundi 7 mars 2007" << QDate();
+        QTest::newRow("er after the 7th") << "7er mars 2007" << QDate();
+        QTest::newRow("er after the 21st") << "21er mars 2007" << QDate();
+        QTest::newRow("er after the 31st") << "31er mars 2007" << QDate();
         QTest::newRow("no such day") << "31/02/2007" << QDate();
         QTest::newRow("no such time") << "07/03/2007 25:00" << QDate();
         QTest::newRow("words after") << "07/03/2007 midi" << QDate();

@@ -12,6 +12,7 @@
 #include "platform/Geometry.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Layout.h"
+#include "platform/ui/OwnDoubleClick.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/WaitCursor.h"
 #include "search/AppointmentSearch.h"
@@ -46,7 +47,8 @@ QToolButton* pictureButton(QWidget* parent, const char* name, const QString& cap
 }
 
 // The list of found days: a double click of the left button opens a day, as
-// in the week window's lists; one of another button does nothing.
+// in the week window's lists, when both its clicks landed in the list; one of
+// another button does nothing.
 class FoundDayList : public QListWidget
 {
 public:
@@ -96,6 +98,7 @@ void FrmRech::buildLayout()
     hint->setWordWrap(true);
     List1 = place(new FoundDayList(this), "List1", 4440, 120, 1935, 3375);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    OwnDoubleClick::install(List1->viewport());
 
     TxtRV = textBox(this, "TxtRV", 2520, 360, 975, 375);
     TxtRV->setText(QStringLiteral("Text1"));

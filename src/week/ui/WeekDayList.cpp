@@ -1,5 +1,7 @@
 #include "week/ui/WeekDayList.h"
 
+#include "platform/ui/OwnDoubleClick.h"
+
 #include <QMouseEvent>
 
 WeekDayList::WeekDayList(QWidget* parent) : QListWidget(parent)
@@ -7,6 +9,7 @@ WeekDayList::WeekDayList(QWidget* parent) : QListWidget(parent)
     setUniformItemSizes(true);
     // A line wider than the list ends in "…"; the list never scrolls sideways.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    OwnDoubleClick::install(viewport());
 }
 
 void WeekDayList::setLines(const QStringList& lines)

@@ -3,7 +3,7 @@
 #include <QListWidget>
 
 // A day list of the week window. A double click anywhere in it, on a line or
-// below the last one, chooses the list's day.
+// below the last one, chooses the list's day; both clicks must land in it.
 class WeekDayList : public QListWidget
 {
     Q_OBJECT

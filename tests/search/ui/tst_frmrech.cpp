@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPointer>
 #include <QToolButton>
 
@@ -343,6 +344,32 @@ private slots:
         QTest::mouseClick(fx.form->ui().Command1, Qt::LeftButton);
         QCOMPARE(fx.shownSerial(), TodaySerial);
         QCOMPARE(fx.rowText(0), QStringLiteral("Aujourd'hui"));
+    }
+
+    void aDoubleClickOnRechercherOpensNoFoundDay()
+    {
+        Fixture fx(Today);
+        FrmRech& w = searchFound(fx, {{3, QStringLiteral("Dupont")}}, QStringLiteral("Dupont"));
+        // The window left behind the main window after a click on a found
+        // date, that date where the menu item "Rechercher" is.
+        QMenuBar* bar = fx.form->menuBar();
+        const QPoint spot = bar->mapToGlobal(bar->actionGeometry(fx.form->ui().Rechercher).center());
+        QWidget* list = List1(w)->viewport();
+        w.move(w.pos() + spot - list->mapToGlobal(List1(w)->visualItemRect(List1(w)->item(0)).center()));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier, list->mapFromGlobal(spot));
+        fx.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fx.form.get()));
+
+        // The first click on "Rechercher" brings it forward, the second lands
+        // on that date as a double click: one click there.
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->mapFromGlobal(spot));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseDClick(list, Qt::LeftButton, Qt::NoModifier, list->mapFromGlobal(spot));
+        QTest::mouseRelease(list, Qt::LeftButton, Qt::NoModifier, list->mapFromGlobal(spot));
+        flushDeletes();
+        QVERIFY(shown(fx) == &w);
+        QCOMPARE(fx.shownSerial(), TodaySerial);
     }
 
     void hiddenTicksStayHiddenOnTodayFound()

@@ -54,12 +54,14 @@ void click(QWidget* window, const char* name)
     QTest::mouseClick(window->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
 }
 
-// A double click on line `line` of a day list, or below its last line.
+// A double click on line `line` of a day list, or below its last line, as
+// the list gets it: a click, then the second click as a double click.
 void doubleClick(QWidget* window, int day, int line)
 {
     WeekDayList* dayList = list(window, day);
     const QPoint at = line < dayList->count() ? dayList->visualItemRect(dayList->item(line)).center()
                                               : QPoint(10, dayList->viewport()->height() - 3);
+    QTest::mouseClick(dayList->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseDClick(dayList->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
@@ -303,6 +305,44 @@ private slots:
         QCOMPARE(fx.shownSerial(), monday + 3);
         QCOMPARE(fx.rowText(2), QStringLiteral("Roux"));
         QVERIFY(f.state().DayModified);
+    }
+
+    void aDoubleClickOnTheWeekButtonOpensTheWeekOnly()
+    {
+        Fixture fx;
+        fx.open();
+        const qint32 today = fx.shownSerial();
+        QWidget* button = fx.form->ui().Semaine;
+        const QPoint spot = button->mapToGlobal(button->rect().center());
+        const auto secondClick = [spot] {
+            QWidget* under = QApplication::widgetAt(spot);
+            QTest::mouseDClick(under, Qt::LeftButton, Qt::NoModifier, under->mapFromGlobal(spot));
+            QTest::mouseRelease(under, Qt::LeftButton, Qt::NoModifier, under->mapFromGlobal(spot));
+            flushDeletes();
+        };
+
+        // The first click opens the week, Saturday's list under the mouse.
+        const QPointer<Form3> week(pressWeek(fx));
+        QCOMPARE(QApplication::widgetAt(spot), list(week, 5)->viewport());
+        secondClick();
+        QVERIFY(week && week->isVisible());
+        QCOMPARE(fx.shownSerial(), today);
+
+        // The week left behind the main window after a click in that list:
+        // the first click brings it forward.
+        QVERIFY(QTest::qWaitForWindowActive(week));
+        QTest::mouseClick(list(week, 5)->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list(week, 5)->viewport()->mapFromGlobal(spot));
+        fx.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fx.form.get()));
+        QCOMPARE(pressWeek(fx), week);
+        secondClick();
+        QVERIFY(week && week->isVisible());
+        QCOMPARE(fx.shownSerial(), today);
+
+        // A double click of the list's own opens its day.
+        doubleClick(week, 5, 0);
+        QCOMPARE(fx.shownSerial(), WeekDays::mondayFor(today) + 5);
     }
 
     void aDatabaseThatCannotBeReadShowsOneWeekOrNone()
