@@ -144,6 +144,15 @@ QStringList DayGrid::labels() const
     return captions;
 }
 
+void DayGrid::clearSelections()
+{
+    for (SlotTextBox* box : m_texts) {
+        if (box->hasSelectedText()) {
+            box->deselect();
+        }
+    }
+}
+
 void DayGrid::setTickValue(int row, int value)
 {
     QCheckBox* tick = m_ticks.at(row);

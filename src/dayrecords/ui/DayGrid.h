@@ -39,6 +39,10 @@ public:
     void setLabels(const QStringList& captions);
     QStringList labels() const;
 
+    // No row keeps a selection: a day or user shown anew never shows the text
+    // the search selected in the rows of the day it found.
+    void clearSelections();
+
     // Sets a tick without it counting as the user's click.
     void setTickValue(int row, int value);
     int tickValue(int row) const;

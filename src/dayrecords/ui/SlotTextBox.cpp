@@ -3,8 +3,11 @@
 #include "dayrecords/DayRecord.h"
 
 #include <QEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPalette>
+
+#include <utility>
 
 SlotTextBox::SlotTextBox(int row, QWidget* parent) : QLineEdit(parent), m_row(row)
 {
@@ -66,10 +69,37 @@ void SlotTextBox::mouseDoubleClickEvent(QMouseEvent* event)
     emit doubleClicked(m_row);
 }
 
+void SlotTextBox::keyPressEvent(QKeyEvent* event)
+{
+    m_keysDown.insert(event->key());
+    QLineEdit::keyPressEvent(event);
+}
+
 void SlotTextBox::keyReleaseEvent(QKeyEvent* event)
 {
     QLineEdit::keyReleaseEvent(event);
-    if (!event->isAutoRepeat()) {
+    if (event->isAutoRepeat()) {
+        return;
+    }
+    const bool typedHere = m_keysDown.remove(event->key()) || std::exchange(m_composed, false);
+    if (typedHere) {
         emit keyReleased(m_row, event->key(), event->modifiers());
     }
+}
+
+void SlotTextBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!event->commitString().isEmpty()) {
+        m_composed = true;
+    }
+    QLineEdit::inputMethodEvent(event);
+}
+
+void SlotTextBox::focusOutEvent(QFocusEvent* event)
+{
+    // A key pressed here and let go elsewhere never counts at a later
+    // release here.
+    m_keysDown.clear();
+    m_composed = false;
+    QLineEdit::focusOutEvent(event);
 }

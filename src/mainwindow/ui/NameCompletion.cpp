@@ -36,15 +36,16 @@ bool leavesRowAlone(int key)
 
 void NameCompletion::keyReleased(int row, int key, Qt::KeyboardModifiers modifiers)
 {
-    Q_UNUSED(modifiers); // F2 switches with or without Shift, Ctrl or Alt
     if (leavesRowAlone(key)) {
         return;
     }
     MainState& st = m_form.state();
+    // F2 switches with or without Shift, Ctrl or Alt.
     if (st.NameLookupOn && key == Qt::Key_F2) {
         switchLookup();
     }
-    if (!st.NameLookupFlag.equalsTrue()) {
+    // A key held with Alt or Ctrl is a command (a shortcut, a copy), not typing.
+    if (!st.NameLookupFlag.equalsTrue() || (modifiers & (Qt::AltModifier | Qt::ControlModifier))) {
         return;
     }
     complete(row);

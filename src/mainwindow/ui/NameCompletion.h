@@ -7,10 +7,11 @@
 class Form1;
 
 // Completion of a patient's name typed into a slot row from the names
-// database (Text1_KeyUp): after each key released in a row, the text before
-// the caret is looked up and the row shows the first name at or after it,
-// the caret staying where it was. F2 switches the lookup off and on when the
-// workstation's option allows it.
+// database (Text1_KeyUp): after each key typed in a row is let go (its press
+// reached the row, neither Alt nor Ctrl held), the text before the caret is
+// looked up and the row shows the first name at or after it, the caret
+// staying where it was. F2 switches the lookup off and on, with any modifier,
+// when the workstation's option allows it.
 class NameCompletion : public QObject
 {
     Q_OBJECT
@@ -18,7 +19,7 @@ class NameCompletion : public QObject
 public:
     explicit NameCompletion(Form1& form);
 
-    // Text1_KeyUp for row `row` (0..52).
+    // Text1_KeyUp for row `row` (0..52), a key typed in the row.
     void keyReleased(int row, int key, Qt::KeyboardModifiers modifiers);
 
     // The names connection (tests look at it).

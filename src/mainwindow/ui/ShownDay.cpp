@@ -66,6 +66,7 @@ QString ShownDay::readFailedMessage(qint32 serial, const QString& reason)
 
 void ShownDay::showRecord(const std::optional<DayRecord>& record)
 {
+    m_form.ui().grid->clearSelections();
     if (record) {
         DayLoader::LoadDayRecord(*record, m_form.dayView());
     } else {

@@ -1,4 +1,5 @@
 #include "common/TestSupport.h"
+#include "mainwindow/MainWindowTestFixture.h"
 #include "mainwindow/NamesTestData.h"
 
 #include "dayrecords/Module1.h"
@@ -10,8 +11,13 @@
 #include "platform/Database.h"
 #include "platform/Dates.h"
 #include "platform/ui/Dialogs.h"
+#include "settings/AlphaSettingsFile.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeySequence>
+#include <QSignalSpy>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -143,11 +149,100 @@ private slots:
         QCOMPARE(box->cursorPosition(), 4);
 
         // With a modifier F2 switches all the same; the state is the window's.
+        // Held with Ctrl or Alt it completes nothing: the next key does.
         QTest::keyClick(row(6), Qt::Key_F2, Qt::ShiftModifier);
         QTest::keyClicks(row(6), QStringLiteral("MA"));
         QCOMPARE(row(6)->text(), QStringLiteral("MA"));
         QTest::keyClick(row(6), Qt::Key_F2, Qt::ControlModifier);
+        QVERIFY(m_form->state().NameLookupFlag.equalsTrue());
+        QCOMPARE(row(6)->text(), QStringLiteral("MA"));
+        QTest::keyClick(row(6), Qt::Key_End);
         QCOMPARE(row(6)->text(), QStringLiteral("MARTIN Pierre"));
+    }
+
+    // Keys pressed and let go as the window system delivers them, with the
+    // caret after "Mme" in a row of the shown main window, the lookup on:
+    // "Alt+" presses Alt, "S-" lets S go (with the modifiers held then),
+    // "ê=" is a character composed by the input method. A press goes to the
+    // open menu or to the window's focus widget; a release to the same,
+    // before a window that a shortcut opened has taken the focus.
+    void onlyKeysTypedInTheRowComplete_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("acted"); // the window opened or the command run
+        QTest::addColumn<QString>("after");
+        const QString kept = QStringLiteral("Mme Dupont Jeanne");
+        QTest::newRow("arrow key") << "Right+ Right-" << "" << "NICOLAS Alain";
+        QTest::newRow("composed letter") << "ê= E-" << "" << "NICOLAS Alain";
+        QTest::newRow("week button, S let go first") << "Alt+ S+ S- Alt-" << "Form3" << kept;
+        QTest::newRow("week button, Alt let go first") << "Alt+ S+ Alt- S-" << "Form3" << kept;
+        QTest::newRow("search") << "Alt+ R+ R- Alt-" << "FrmRech" << kept;
+        QTest::newRow("menu Fichier, Enregistrer") << "Alt+ F+ F- Alt- E+ E-" << "Enregistrer" << kept;
+        QTest::newRow("copy") << "Ctrl+ C+ C- Ctrl-" << "" << kept;
+    }
+
+    void onlyKeysTypedInTheRowComplete()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, acted);
+        QFETCH(QString, after);
+        MainWindowTest::Fixture fx;
+        QVERIFY(NamesImport::createNamesTable(QDir(fx.env.dataFolder()).filePath(QStringLiteral("NOMS.MDB")),
+                                              QStringLiteral("MATABLE"), testNames()));
+        QVERIFY(WriteAlphaSettingsFile(true, QStringLiteral("MATABLE")));
+        fx.storeDay(1, Dates::daySerial(Clock::today()), {{4, QStringLiteral("Mme Dupont Jeanne")}});
+        fx.configure();
+        fx.env.setRegistry(QStringLiteral("CheminNoms"), QDir(fx.env.dataFolder()).filePath(QStringLiteral("NOMS.MDB")));
+        Form1& form = fx.load();
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(form.state().NameLookupFlag.equalsTrue());
+        fx.row(4)->setFocus();
+        fx.row(4)->setCursorPosition(3);
+        QSignalSpy saved(form.ui().Enregistrer, &QAction::triggered);
+
+        Qt::KeyboardModifiers held;
+        for (const QString& step : keys.split(QLatin1Char(' '))) {
+            const QString name = step.chopped(1);
+            QWidget* target = QApplication::activePopupWidget() != nullptr ? QApplication::activePopupWidget()
+                                                                            : form.focusWidget();
+            if (step.endsWith(QLatin1Char('='))) {
+                QInputMethodEvent composed;
+                composed.setCommitString(name);
+                QApplication::sendEvent(target, &composed);
+                continue;
+            }
+            const Qt::KeyboardModifier modifier = name == QLatin1String("Alt")    ? Qt::AltModifier
+                                                  : name == QLatin1String("Ctrl") ? Qt::ControlModifier
+                                                                                  : Qt::NoModifier;
+            const auto key = modifier == Qt::AltModifier     ? Qt::Key_Alt
+                             : modifier == Qt::ControlModifier ? Qt::Key_Control
+                                                               : QKeySequence::fromString(name)[0].key();
+            const bool press = step.endsWith(QLatin1Char('+'));
+            if (press) {
+                held |= modifier;
+            }
+            const QString text = modifier == Qt::NoModifier && name.size() == 1 && !(held & Qt::ControlModifier)
+                                     ? name.toLower()
+                                     : QString();
+            QTest::sendKeyEvent(press ? QTest::Press : QTest::Release, target, key, text, held);
+            if (!press) {
+                held &= ~Qt::KeyboardModifiers(modifier);
+            }
+        }
+
+        QCOMPARE(fx.rowText(4), after);
+        QCOMPARE(form.state().DayModified, after != QLatin1String("Mme Dupont Jeanne"));
+        if (acted == QLatin1String("Enregistrer")) {
+            QCOMPARE(saved.count(), 1);
+        } else if (!acted.isEmpty()) {
+            bool opened = false;
+            for (const QWidget* window : QApplication::topLevelWidgets()) {
+                opened = opened || (window->objectName() == acted && window->isVisible());
+            }
+            QVERIFY(opened);
+        }
     }
 
     void keysInARow_data()

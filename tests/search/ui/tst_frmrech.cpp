@@ -331,6 +331,51 @@ private slots:
         QCOMPARE(highlightedPixels(fx.row(7)), 0);
     }
 
+    // The found text is selected on the found day only: once another day or
+    // user is shown, or the day is read again, with the same text in the
+    // row, no row keeps a selection, and Tab into the row selects it whole.
+    void theSelectionGoesWithTheFoundDay_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::newRow("next day") << "next";
+        QTest::newRow("user switch") << "user";
+        QTest::newRow("minute reload") << "reload";
+    }
+
+    void theSelectionGoesWithTheFoundDay()
+    {
+        QFETCH(QString, then);
+        Fixture fx(Today);
+        const QString jean = QStringLiteral("DUPONT Jean");
+        fx.storeDay(1, Found + 1, {{2, jean}});
+        fx.storeDay(2, Found, {{2, jean}});
+        FrmRech& w = searchFound(fx, {{2, jean}}, QStringLiteral("dupont"));
+        doubleClick(w, 0);
+        QVERIFY(QTest::qWaitForWindowActive(fx.form.get()));
+        QCOMPARE(fx.row(2)->selectedText(), QStringLiteral("DUPONT"));
+
+        if (then == QLatin1String("next")) {
+            fx.next();
+        } else if (then == QLatin1String("user")) {
+            fx.user(2);
+        } else {
+            fx.reloadTick();
+        }
+        QCOMPARE(fx.rowText(2), jean);
+        for (int r = 0; r < DayGridShape::SlotCount; ++r) {
+            QVERIFY2(!fx.row(r)->hasSelectedText(), qPrintable(fx.row(r)->objectName()));
+        }
+
+        fx.row(1)->setFocus();
+        for (int tabs = 0; tabs < 2 && QApplication::focusWidget() != fx.row(2); ++tabs) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // past row 1's tick box where shown
+        }
+        QCOMPARE(QApplication::focusWidget(), fx.row(2));
+        QCOMPARE(fx.row(2)->selectedText(), jean);
+        QTest::keyClick(fx.row(2), 'X');
+        QCOMPARE(fx.rowText(2), QStringLiteral("X"));
+    }
+
     void onlyTheLeftButtonOpensAndXGoesBack()
     {
         Fixture fx(Today);
