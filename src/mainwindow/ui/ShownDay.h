@@ -76,9 +76,11 @@ public:
     // from another workstation's.
     void showRecord(const std::optional<DayRecord>& record);
 
-    // A lookup or save, or another window's read, reached the database:
-    // " (non connecté)" leaves the caption.
-    void markConnected();
+    // Another window's read (the week) reached the database. A window not
+    // connected yet shows the shown day again from the file, as the reload
+    // does, and counts as connected; with typing on screen it stays as it is,
+    // " (non connecté)" included, until its own lookup or save.
+    void readElsewhere();
 
     // Label2 (digits) and LblDate (long date) for a day.
     void setShownDayCaptions(qint32 serial);
@@ -111,6 +113,11 @@ signals:
     void restored();
 
 private:
+    // A lookup or save of this window reached the database: " (non connecté)"
+    // leaves the caption.
+    void markConnected();
+    // The reload: the shown day read again and shown, unless the screen holds typing.
+    void reloadUntyped();
     void onClosing(QCloseEvent* event);
     // After the save of quitting or closing: true when the program may end.
     bool saveBeforeEnding();
