@@ -257,7 +257,15 @@ bool ShownDay::openDayFromWindow(qint32 serial, QWidget* messageParent)
     setShownDayCaptions(serial);
     showRecord(*found);
     st.DayModified = false;
+    showInFront();
     return true;
+}
+
+void ShownDay::showInFront()
+{
+    m_form.setWindowState(m_form.windowState() & ~Qt::WindowMinimized);
+    m_form.raise();
+    m_form.activateWindow();
 }
 
 bool ShownDay::SUIV_PREC()

@@ -64,12 +64,17 @@ public:
     // their own day first; the day is read before anything on screen changes;
     // Label2 and LblDate name it and the grid shows its record, or an empty
     // grid with the banners and ultrasound boxes hidden, and it becomes the
-    // base of the next save; DayModified is false after. ShownDaySerial, the
-    // calendar and the tick boxes' visibility stay as they were, so "x" goes
-    // back to the day the main window itself showed. False when the save or
-    // the read failed: the message has been shown (over `messageParent`, or
-    // the main window) and nothing on screen changed.
+    // base of the next save; DayModified is false after, and the main window
+    // comes in front (showInFront). ShownDaySerial, the calendar and the tick
+    // boxes' visibility stay as they were, so "x" goes back to the day the
+    // main window itself showed. False when the save or the read failed: the
+    // message has been shown (over `messageParent`, or the main window) and
+    // nothing on screen changed.
     bool openDayFromWindow(qint32 serial, QWidget* messageParent = nullptr);
+
+    // The main window comes in front with the keyboard, so that the day it
+    // shows is seen: a window the user minimised comes back as it was before.
+    void showInFront();
 
     // Shows a looked-up record (or the empty grid for none) and keeps it as the
     // day as shown, against which the next save tells this workstation's edits

@@ -239,11 +239,15 @@ private slots:
         const qint32 monday = WeekDays::mondayFor(today);
         fx.storeDay(1, monday + 1, {{3, QStringLiteral("Martin")}}, QStringLiteral("Rappeler"), true);
 
-        // Any line of Tuesday's list opens Tuesday: the absence line here.
+        // Any line of Tuesday's list opens Tuesday: the absence line here. A
+        // main window minimised meanwhile comes back, in front.
         const QPointer<Form3> week(pressWeek(fx));
+        f.showMinimized();
         doubleClick(week, 1, 3);
         flushDeletes();
         QVERIFY(!week);
+        QVERIFY(!f.isMinimized());
+        QVERIFY(QTest::qWaitForWindowActive(&f));
         QCOMPARE(fx.shownSerial(), monday + 1);
         QCOMPARE(f.ui().LblDate->text(), QStringLiteral("mardi 8 décembre 2026"));
         QVERIFY(f.dayView().boxVisible(SideBox::Absent1));
