@@ -240,6 +240,7 @@ void Form21::CmdRestaure_Click()
     showRestoredData();
     Dialogs::message(this, BackupTexts::restoreDone(*restored, source));
     close();
+    m_form.shownDay().showInFront();
 }
 
 void Form21::showRestoredData()

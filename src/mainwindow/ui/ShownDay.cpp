@@ -258,7 +258,15 @@ bool ShownDay::openDayFromWindow(qint32 serial, QWidget* messageParent)
     setShownDayCaptions(serial);
     showRecord(*found);
     st.DayModified = false;
+    showInFront();
     return true;
+}
+
+void ShownDay::showInFront()
+{
+    m_form.setWindowState(m_form.windowState() & ~Qt::WindowMinimized);
+    m_form.raise();
+    m_form.activateWindow();
 }
 
 bool ShownDay::SUIV_PREC()
@@ -321,12 +329,20 @@ void ShownDay::autoSaveChosen()
 
 void ShownDay::reloadTick()
 {
-    // The reload shows the stored day again only while the screen holds
-    // nothing the user typed since the day was shown (a day reloaded by "x"
-    // is modified but holds no typing), and reads the shown day itself,
-    // whatever the other windows did with the shared recordset.
+    if (QApplication::activeModalWidget() != nullptr) {
+        return;
+    }
+    reloadUntyped();
+}
+
+void ShownDay::reloadUntyped()
+{
+    // The stored day is shown again only while the screen holds nothing the
+    // user typed since the day was shown (a day reloaded by "x" is modified
+    // but holds no typing); the shown day itself is read, whatever the other
+    // windows did with the shared recordset.
     MainState& st = m_form.state();
-    if (!st.hasUser() || holdsTyping() || QApplication::activeModalWidget() != nullptr) {
+    if (!st.hasUser() || holdsTyping()) {
         return;
     }
     const std::optional<qint32> serial = captionSerial(m_form.ui().Label2);
@@ -344,6 +360,17 @@ void ShownDay::reloadTick()
     markConnected();
     showRecord(*found);
     st.DayModified = false;
+}
+
+void ShownDay::readElsewhere()
+{
+    // The grid of a window that was not connected may be the empty day the
+    // start-up showed: the caption's warning goes only with a day shown from
+    // the file, never over typing, which keeps it until this window's own
+    // lookup or save.
+    if (!m_form.state().DatabaseReady) {
+        reloadUntyped();
+    }
 }
 
 bool ShownDay::saveBeforeEnding()

@@ -64,21 +64,28 @@ public:
     // their own day first; the day is read before anything on screen changes;
     // Label2 and LblDate name it and the grid shows its record, or an empty
     // grid with the banners and ultrasound boxes hidden, and it becomes the
-    // base of the next save; DayModified is false after. ShownDaySerial, the
-    // calendar and the tick boxes' visibility stay as they were, so "x" goes
-    // back to the day the main window itself showed. False when the save or
-    // the read failed: the message has been shown (over `messageParent`, or
-    // the main window) and nothing on screen changed.
+    // base of the next save; DayModified is false after, and the main window
+    // comes in front (showInFront). ShownDaySerial, the calendar and the tick
+    // boxes' visibility stay as they were, so "x" goes back to the day the
+    // main window itself showed. False when the save or the read failed: the
+    // message has been shown (over `messageParent`, or the main window) and
+    // nothing on screen changed.
     bool openDayFromWindow(qint32 serial, QWidget* messageParent = nullptr);
+
+    // The main window comes in front with the keyboard, so that the day it
+    // shows is seen: a window the user minimised comes back as it was before.
+    void showInFront();
 
     // Shows a looked-up record (or the empty grid for none) and keeps it as the
     // day as shown, against which the next save tells this workstation's edits
     // from another workstation's.
     void showRecord(const std::optional<DayRecord>& record);
 
-    // A lookup or save, or another window's read, reached the database:
-    // " (non connecté)" leaves the caption.
-    void markConnected();
+    // Another window's read (the week) reached the database. A window not
+    // connected yet shows the shown day again from the file, as the reload
+    // does, and counts as connected; with typing on screen it stays as it is,
+    // " (non connecté)" included, until its own lookup or save.
+    void readElsewhere();
 
     // Label2 (digits) and LblDate (long date) for a day.
     void setShownDayCaptions(qint32 serial);
@@ -111,6 +118,11 @@ signals:
     void restored();
 
 private:
+    // A lookup or save of this window reached the database: " (non connecté)"
+    // leaves the caption.
+    void markConnected();
+    // The reload: the shown day read again and shown, unless the screen holds typing.
+    void reloadUntyped();
     void onClosing(QCloseEvent* event);
     // After the save of quitting or closing: true when the program may end.
     bool saveBeforeEnding();

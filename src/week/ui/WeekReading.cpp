@@ -17,8 +17,8 @@ std::optional<WeekDays::Week> read(Form1& main, qint32 monday, QWidget* messageP
         Dialogs::message(messageParent, WeekTexts::readFailedMessage(monday, week.error()));
         return std::nullopt;
     }
-    // The caption loses its " (non connecté)" as after a day read.
-    main.shownDay().markConnected();
+    // A main window that was not connected shows its day from the file.
+    main.shownDay().readElsewhere();
     return std::move(*week);
 }
 } // namespace WeekReading

@@ -250,9 +250,12 @@ private slots:
         QVERIFY(fx.messages().last().contains(QStringLiteral("copie de sécurité")));
         QVERIFY(!closed(f));
 
+        // The main window, minimised meanwhile, comes back with the restored day.
+        f.showMinimized();
         click(window, "CmdRestaure", QVariant::fromValue(Dialogs::Answer::Yes));
         QVERIFY(fx.messages().last().startsWith(QStringLiteral("Restauration effectuée\n")));
         QVERIFY(closed(f));
+        QVERIFY(!f.isMinimized());
         // The main window shows the restored day, unmodified; the typing is in the safety copy.
         QCOMPARE(fx.rowText(5), QStringLiteral("Mme Lefèvre"));
         QCOMPARE(storedRow(elsewhere, today, 5), NotThere);

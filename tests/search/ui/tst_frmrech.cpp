@@ -384,8 +384,12 @@ private slots:
         doubleClick(w, 0, Qt::RightButton);
         QCOMPARE(shown(fx), &w);
         QCOMPARE(fx.shownSerial(), TodaySerial);
+        // The found day is seen in a main window minimised meanwhile.
+        fx.form->showMinimized();
         doubleClick(w, 0);
         QCOMPARE(fx.shownSerial(), Found);
+        QVERIFY(!fx.form->isMinimized());
+        QVERIFY(QTest::qWaitForWindowActive(fx.form.get()));
         QTest::mouseClick(fx.form->ui().Command1, Qt::LeftButton);
         QCOMPARE(fx.shownSerial(), TodaySerial);
         QCOMPARE(fx.rowText(0), QStringLiteral("Aujourd'hui"));
