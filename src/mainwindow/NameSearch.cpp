@@ -59,6 +59,14 @@ QString prefixBeforeCaret(const QString& text, int caret)
     return text.left(qBound(0, caret, static_cast<int>(text.size())));
 }
 
+QString unavailableMessage(const QString& reason)
+{
+    return QStringLiteral("La recherche des noms est impossible.\n%1\n\nLe texte saisi est conservé. Ce message ne "
+                          "reparaîtra pas avant que la recherche des noms soit arrêtée puis relancée par la "
+                          "touche F2.")
+        .arg(reason);
+}
+
 QString keyedQuerySql(const QString& table, const QString& nomColumn, const QString& prenomColumn,
                       const QString& nomKeyColumn, const QString& prenomKeyColumn)
 {

@@ -40,6 +40,10 @@ QString searchKey(const QString& prefix);
 // The first `caret` characters of `text` (the caret clamped into the text).
 QString prefixBeforeCaret(const QString& text, int caret);
 
+// The notice of a lookup that cannot be made, with its reason; the main
+// window shows it, and the supervisor's tool quotes it.
+QString unavailableMessage(const QString& reason);
+
 // The query behind one lookup, for a table and columns already checked:
 // on the stored compared forms (bind foldKey(searchKey(prefix)))...
 QString keyedQuerySql(const QString& table, const QString& nomColumn, const QString& prenomColumn,

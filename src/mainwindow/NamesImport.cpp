@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <iterator>
 
 namespace
@@ -51,6 +52,26 @@ QStringList splitFields(const QString& line)
     return fields;
 }
 
+// A character that no names list holds: a control character other than the
+// tab and the line ends (Windows-1252's unassigned bytes read as such), or
+// one that UTF-8 marks as unreadable.
+bool isForeign(QChar c)
+{
+    if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
+        return false;
+    }
+    return c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter;
+}
+
+bool isText(const QByteArray& bytes, const QString& text)
+{
+    if (bytes.contains('\0')) {
+        return false;
+    }
+    const auto foreign = std::count_if(text.cbegin(), text.cend(), isForeign);
+    return foreign * 20 <= text.size();
+}
+
 bool isHeader(const QStringList& fields)
 {
     return fields.size() >= 2 && fields.at(0).compare(QLatin1String("NOM"), Qt::CaseInsensitive) == 0
@@ -65,28 +86,53 @@ Status execute(QSqlQuery& query, const QString& statement)
     return Status::success();
 }
 
-// Creates the table and its index and inserts the names, in one transaction.
-Status fillTable(DbConnection& db, const QString& table, const QList<NameMatch>& names)
+// Creates the table and its index and inserts the names, in one transaction
+// that first drops the table it replaces.
+Status fillTable(DbConnection& db, const QString& table, const QList<NameMatch>& names,
+                 NamesImport::ExistingTable existing)
 {
     const QString shown = Files::displayPath(db.path());
-    if (db.hasTable(table)) {
-        return Status::failure(
-            QStringLiteral("La table « %1 » existe déjà dans la base des noms « %2 » : elle n'est pas remplacée.")
-                .arg(db.tableName(table), shown));
+    for (const QString& appointments : AppointmentDatabase::tableNames()) {
+        if (db.hasTable(appointments)) {
+            return Status::failure(QStringLiteral("« %1 » est une base de rendez-vous (elle contient la table %2) : "
+                                                  "la liste des noms n'y est pas écrite. Donnez une base des noms "
+                                                  "à part, par exemple NOMS.MDB.")
+                                       .arg(shown, appointments));
+        }
+    }
+    {
+        // The new list stays in memory up to the commit: until then the
+        // workstations go on reading the old one.
+        QSqlQuery pragma(db.database());
+        pragma.exec(QStringLiteral("PRAGMA cache_size = -131072"));
     }
     Status status = db.beginWrite();
     if (!status) {
         return Status::failure(QStringLiteral("La base des noms « %1 » ne peut pas être modifiée : %2")
                                    .arg(shown, status.error()));
     }
+    const QString present = db.tableName(table);
+    if (!present.isEmpty() && existing == NamesImport::ExistingTable::Refuse) {
+        db.rollback();
+        return Status::failure(
+            QStringLiteral("La table « %1 » existe déjà dans la base des noms « %2 » : elle n'est pas remplacée. "
+                           "Pour la remplacer par la nouvelle liste, ajoutez l'option --remplacer : "
+                           "kordela-admin import-names --remplacer <fichier.csv> <base des noms> [table].")
+                .arg(present, shown));
+    }
     {
         QSqlQuery query(db.database());
         const QString quoted = Sql::quoteIdentifier(table);
+        if (!present.isEmpty()) {
+            status = execute(query, QStringLiteral("DROP TABLE %1").arg(Sql::quoteIdentifier(present)));
+        }
         // NOM and PRENOM as typed; NOM_CLE and PRENOM_CLE, their compared
         // forms, are what the lookup searches and sorts on.
-        status = execute(query, QStringLiteral("CREATE TABLE %1 (NOM TEXT, PRENOM TEXT, %2 TEXT, %3 TEXT)")
-                                    .arg(quoted, QLatin1String(NameSearch::NomKeyColumn),
-                                         QLatin1String(NameSearch::PrenomKeyColumn)));
+        if (status) {
+            status = execute(query, QStringLiteral("CREATE TABLE %1 (NOM TEXT, PRENOM TEXT, %2 TEXT, %3 TEXT)")
+                                        .arg(quoted, QLatin1String(NameSearch::NomKeyColumn),
+                                             QLatin1String(NameSearch::PrenomKeyColumn)));
+        }
         if (status) {
             status = execute(query, QStringLiteral("CREATE INDEX %1 ON %2 (%3, %4, NOM, PRENOM)")
                                         .arg(Sql::quoteIdentifier(table + QStringLiteral("_CLE")), quoted,
@@ -111,6 +157,11 @@ Status fillTable(DbConnection& db, const QString& table, const QList<NameMatch>&
     }
     if (!status) {
         db.rollback();
+        if (!present.isEmpty()) {
+            return Status::failure(QStringLiteral("La table « %1 » n'a pas pu être remplacée dans « %2 » : %3 "
+                                                  "L'ancienne liste des noms reste en place.")
+                                       .arg(present, shown, status.error()));
+        }
         return Status::failure(QStringLiteral("La table des noms n'a pas pu être créée dans « %1 » : %2")
                                    .arg(shown, status.error()));
     }
@@ -137,12 +188,22 @@ QString decodeText(const QByteArray& bytes, bool* windows1252)
 ParsedNames parseCsv(const QByteArray& bytes)
 {
     ParsedNames parsed;
-    const QString text = decodeText(bytes, &parsed.windows1252);
+    QByteArray content = bytes;
+    while (content.endsWith('\x1A')) {
+        content.chop(1); // the end-of-file mark of old exports
+    }
+    const QString text = decodeText(content, &parsed.windows1252);
+    if (!isText(content, text)) {
+        parsed.notText = true;
+        return parsed;
+    }
     QString normalised = text;
     normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     bool first = true;
-    for (const QString& line : normalised.split(QLatin1Char('\n'))) {
+    const QStringList lines = normalised.split(QLatin1Char('\n'));
+    for (qsizetype index = 0; index < lines.size(); ++index) {
+        const QString& line = lines.at(index);
         if (line.trimmed().isEmpty()) {
             continue;
         }
@@ -153,6 +214,13 @@ ParsedNames parseCsv(const QByteArray& bytes)
                 parsed.headerSkipped = true;
                 continue;
             }
+        }
+        if (fields.size() < 2) {
+            // "DUPONT,Jean" is no family name: a list in another form is not imported at all.
+            parsed.names.clear();
+            parsed.lineWithoutSeparator = static_cast<int>(index + 1);
+            parsed.lineWithoutSeparatorText = line.trimmed();
+            return parsed;
         }
         NameMatch name;
         name.nom = fields.value(0);
@@ -166,7 +234,8 @@ ParsedNames parseCsv(const QByteArray& bytes)
     return parsed;
 }
 
-Status createNamesTable(const QString& path, const QString& table, const QList<NameMatch>& names)
+Status createNamesTable(const QString& path, const QString& table, const QList<NameMatch>& names,
+                        ExistingTable existing)
 {
     if (!Sql::isPlainIdentifier(table)) {
         return Status::failure(QStringLiteral("Le nom de table « %1 » n'est pas valide : il ne peut contenir que "
@@ -183,7 +252,7 @@ Status createNamesTable(const QString& path, const QString& table, const QList<N
         if (!opened) {
             return opened.status();
         }
-        return fillTable(**opened, table, names);
+        return fillTable(**opened, table, names, existing);
     }
 
     // A new database is complete before it takes its name: nobody ever opens
@@ -204,7 +273,7 @@ Status createNamesTable(const QString& path, const QString& table, const QList<N
     Status status = Status::success();
     {
         auto opened = DbConnection::open(building);
-        status = opened ? fillTable(**opened, table, names) : opened.status();
+        status = opened ? fillTable(**opened, table, names, existing) : opened.status();
     }
     if (status && !QFile::rename(building, path)) {
         status = Status::failure(QStringLiteral("Impossible de créer la base des noms « %1 » : "

@@ -30,6 +30,13 @@ QString refusedDatabaseMessage()
                           "placer dans un repertoire quelconque de votre reseau puis relancer le programme");
 }
 
+QString refusedDatabaseNameMessage(const QString& path)
+{
+    return QStringLiteral("Le programme refuse la base « %1 » : son fichier doit s'appeler AGENDAS.MDB, en "
+                          "majuscules (par exemple /partage/cabinet/AGENDAS.MDB).")
+        .arg(Files::displayPath(path));
+}
+
 QString unnamedFirstUserMessage()
 {
     return QStringLiteral("L'utilisateur N°1 n'est pas attribué, or il doit l'être en priorité. Veuillez corriger "

@@ -20,6 +20,9 @@ QString userFilesFolder(const QString& cheminUt, const QString& programFolder);
 
 // The message of a refused CHEMIN.
 QString refusedDatabaseMessage();
+// Why `path` would be refused as CHEMIN, in the supervisor's terms: what the
+// tool says instead of creating or recording such a path.
+QString refusedDatabaseNameMessage(const QString& path);
 // The warning when user 1 has no name while user 2 has one.
 QString unnamedFirstUserMessage();
 // The message of a database that cannot be opened at start-up.

@@ -229,7 +229,7 @@ private slots:
 
         parsed = NamesImport::parseCsv("\"DE LA TOUR; AUVERGNE\";\"Jean \"\"Jeannot\"\"\"\n"
                                        "  LEROY ; Anne ; 12 rue des Lilas ; Paris\n"
-                                       "PETIT\n"
+                                       "PETIT;\n"
                                        ";Orphelin\n"
                                        "\"D'ARCY\" ; Henri\n");
         QCOMPARE(parsed.names, (QList<NameMatch>{name("DE LA TOUR; AUVERGNE", "Jean \"Jeannot\""), name("LEROY", "Anne"),

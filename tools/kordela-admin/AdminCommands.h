@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QStringList>
+#include <QTextStream>
 
 // The supervisor tool's commands. Each returns the process exit code and
 // writes its messages (in French) to the standard streams.
 namespace AdminCommands
 {
-// kordela-admin import-names <file.csv> <names database> [table]
-int importNames(const QStringList& arguments);
+// The option of import-names that replaces a names table already there.
+inline constexpr char ReplaceOption[] = "--remplacer";
+
+// kordela-admin import-names [--remplacer] <file.csv> <names database> [table]
+int importNames(const QStringList& arguments, QTextStream& out, QTextStream& err);
 // Creates the demo names database in `folder`; returns its path (empty on failure).
-QString createDemoNamesDatabase(const QString& folder);
+QString createDemoNamesDatabase(const QString& folder, QTextStream& err);
 } // namespace AdminCommands

@@ -4,6 +4,7 @@
 #include "dayrecords/DayLoader.h"
 #include "dayrecords/DayStore.h"
 #include "dayrecords/DayView.h"
+#include "mainwindow/NamesImport.h"
 #include "platform/AppInfo.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
@@ -129,6 +130,25 @@ Status fillDemoDatabase(const QString& path, QTextStream& out)
                .arg(*lefevre);
     return Status::success();
 }
+
+// Removes what an earlier demo left in `folder` (journals included, so that
+// none is ever played back into the new files); Alpha.vlk is the
+// workstation's and stays.
+Status removeDemoFiles(const QString& folder)
+{
+    const QStringList names = {QStringLiteral("AGENDAS.MDB"), QString::fromLatin1(NamesImport::DemoFileName),
+                               userSettingsFileName()};
+    for (const QString& name : names) {
+        const QString path = Files::findFileNoCase(folder, name);
+        for (const QString& file : {path + QStringLiteral("-journal"), path}) {
+            if (QFileInfo::exists(file) && !QFile::remove(file)) {
+                return Status::failure(
+                    QStringLiteral("le fichier « %1 » ne peut pas être supprimé.").arg(Files::displayPath(file)));
+            }
+        }
+    }
+    return Status::success();
+}
 } // namespace
 
 namespace DemoSetup
@@ -139,23 +159,37 @@ QString demoFolder()
                            QStringLiteral("KORDELA/demo"));
 }
 
-int run(QTextStream& out, QTextStream& err)
+int run(QTextStream& out, QTextStream& err, bool startOver)
 {
     const QString configured = Registry::value(QStringLiteral("CHEMIN"), Absent);
-    if (configured != Absent) {
+    const QString folder = demoFolder();
+    const QString database = Files::joinPath(folder, QStringLiteral("AGENDAS.MDB"));
+    if (startOver) {
+        if (configured != Absent && configured != database && !Files::sameFile(configured, database)) {
+            err << QStringLiteral("Erreur : KORDELA est configuré sur une autre base (CHEMIN = « %1 ») : rien n'est "
+                                  "modifié. Pour revenir à la démonstration sur ce poste, supprimez d'abord "
+                                  "« %2 ».\n")
+                       .arg(configured, Files::displayPath(Registry::iniFilePath(
+                                            QString::fromLatin1(Registry::Application))));
+            return 1;
+        }
+        const Status removed = removeDemoFiles(folder);
+        if (!removed) {
+            err << QStringLiteral("Erreur : %1\n").arg(removed.error());
+            return 1;
+        }
+    } else if (configured != Absent) {
         out << QStringLiteral("KORDELA est déjà configuré (CHEMIN = « %1 ») : rien n'est modifié.\n")
                    .arg(configured);
         return 0;
     }
 
-    const QString folder = demoFolder();
     if (!QDir().mkpath(folder)) {
         err << QStringLiteral("Erreur : impossible de créer le dossier « %1 ».\n").arg(Files::displayPath(folder));
         return 1;
     }
     out << QStringLiteral("Préparation de la démonstration dans « %1 » :\n").arg(Files::displayPath(folder));
 
-    const QString database = Files::joinPath(folder, QStringLiteral("AGENDAS.MDB"));
     if (QFileInfo::exists(database)) {
         out << QStringLiteral("  La base « %1 » existe déjà : elle est conservée telle quelle.\n")
                    .arg(Files::displayPath(database));
@@ -186,7 +220,7 @@ int run(QTextStream& out, QTextStream& err)
         out << QStringLiteral("  Utilisateurs : Dr Martin (créneaux de 15 minutes), Dr Lefèvre (20 minutes).\n");
     }
 
-    const QString names = AdminCommands::createDemoNamesDatabase(folder);
+    const QString names = AdminCommands::createDemoNamesDatabase(folder, err);
     if (names.isEmpty()) {
         out << QStringLiteral("  Pas de base de noms de démonstration : la complétion des noms est sans objet.\n");
     } else {

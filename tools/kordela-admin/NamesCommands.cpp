@@ -1,85 +1,111 @@
 #include "AdminCommands.h"
 
 #include "mainwindow/NamesImport.h"
+#include "mainwindow/StartUpRules.h"
+#include "platform/AppInfo.h"
 #include "platform/Database.h"
 #include "platform/Files.h"
+#include "platform/Registry.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QTextStream>
 
 namespace
 {
-QTextStream& out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-QTextStream& err()
-{
-    static QTextStream stream(stderr);
-    return stream;
-}
-
 const QString ImportUsage = QStringLiteral(
-    "Utilisation : kordela-admin import-names <fichier.csv> <base des noms> [table]\n"
-    "  Le fichier contient une ligne NOM;PRENOM par patient (UTF-8 ou Windows-1252).\n"
-    "  La base des noms est créée si elle n'existe pas ; la table (MATABLE par défaut)\n"
-    "  ne doit pas déjà y exister.");
+    "Utilisation : kordela-admin import-names [--remplacer] <fichier.csv> <base des noms> [table]\n");
+
+// The appointment database the program opens, as its start-up reads CHEMIN;
+// empty when CHEMIN is absent.
+QString programDatabasePath()
+{
+    const QString chemin = Registry::value(QStringLiteral("CHEMIN"), QStringLiteral("\x01"));
+    if (chemin == QLatin1String("\x01")) {
+        return QString();
+    }
+    return chemin.isEmpty() ? StartUpRules::defaultDatabasePath(AppInfo::programFolder()) : chemin;
+}
+
+bool isProgramDatabase(const QString& path)
+{
+    const QString database = programDatabasePath();
+    if (database.isEmpty()) {
+        return false;
+    }
+    // By identity (a link or another mount of the share names the same file),
+    // and by path for a file that is not there yet.
+    return Files::sameFile(path, database)
+           || QFileInfo(path).absoluteFilePath() == QFileInfo(database).absoluteFilePath();
+}
 } // namespace
 
 namespace AdminCommands
 {
-int importNames(const QStringList& arguments)
+int importNames(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     QStringList args = arguments;
-    if (!args.isEmpty() && args.first() == QLatin1String("import-names")) {
-        args.removeFirst();
-    }
+    const bool replace = args.removeAll(QString::fromLatin1(ReplaceOption)) > 0;
     if (args.size() < 2 || args.size() > 3) {
-        err() << ImportUsage << Qt::endl;
+        err << QStringLiteral("Erreur : la commande import-names attend un fichier et une base des noms.\n")
+            << ImportUsage << QStringLiteral("(kordela-admin help décrit la liste de patients.)\n");
         return 2;
     }
     const QString csvPath = args.at(0);
     const QString databasePath = args.at(1);
     const QString table = args.size() == 3 ? args.at(2) : QString::fromLatin1(NamesImport::DefaultTable);
+    const QString shownCsv = Files::displayPath(csvPath);
 
+    if (isProgramDatabase(databasePath)) {
+        err << QStringLiteral("Erreur : « %1 » est la base de rendez-vous que désigne CHEMIN : la liste des noms "
+                              "n'y est pas écrite. Donnez une base des noms à part, par exemple NOMS.MDB.\n")
+                   .arg(Files::displayPath(databasePath));
+        return 1;
+    }
     const Result<QByteArray> bytes = Files::readAll(csvPath);
     if (!bytes) {
-        err() << QStringLiteral("Le fichier « %1 » ne peut pas être lu : %2")
-                     .arg(Files::displayPath(csvPath), bytes.error())
-              << Qt::endl;
+        err << QStringLiteral("Erreur : le fichier « %1 » ne peut pas être lu : %2\n").arg(shownCsv, bytes.error());
         return 1;
     }
     const NamesImport::ParsedNames parsed = NamesImport::parseCsv(*bytes);
-    if (parsed.names.isEmpty()) {
-        err() << QStringLiteral("Le fichier « %1 » ne contient aucun nom : la base des noms n'est pas créée.")
-                     .arg(Files::displayPath(csvPath))
-              << Qt::endl;
+    if (parsed.notText) {
+        err << QStringLiteral("Erreur : le fichier « %1 » n'est pas un fichier texte (UTF-8 ou Windows-1252) : rien "
+                              "n'est importé. Enregistrez la liste au format texte, une ligne NOM;PRENOM par "
+                              "patient.\n")
+                   .arg(shownCsv);
         return 1;
     }
-    const Status created = NamesImport::createNamesTable(databasePath, table, parsed.names);
+    if (parsed.lineWithoutSeparator > 0) {
+        err << QStringLiteral("Erreur : la ligne %1 du fichier « %2 » n'a pas de « ; » entre le nom et le prénom : "
+                              "« %3 ». Rien n'est importé : chaque ligne doit être NOM;PRENOM.\n")
+                   .arg(QString::number(parsed.lineWithoutSeparator), shownCsv, parsed.lineWithoutSeparatorText);
+        return 1;
+    }
+    if (parsed.names.isEmpty()) {
+        err << QStringLiteral("Erreur : le fichier « %1 » ne contient aucun nom : la base des noms n'est pas "
+                              "modifiée.\n")
+                   .arg(shownCsv);
+        return 1;
+    }
+    const Status created = NamesImport::createNamesTable(
+        databasePath, table, parsed.names,
+        replace ? NamesImport::ExistingTable::Replace : NamesImport::ExistingTable::Refuse);
     if (!created) {
-        err() << created.error() << Qt::endl;
+        err << QStringLiteral("Erreur : %1\n").arg(created.error());
         return 1;
     }
 
     if (parsed.windows1252) {
-        out() << QStringLiteral("Le fichier n'est pas en UTF-8 : il a été lu en Windows-1252.") << Qt::endl;
+        out << QStringLiteral("Le fichier n'est pas en UTF-8 : il a été lu en Windows-1252.\n");
     }
     if (parsed.skippedLines > 0) {
-        out() << QStringLiteral("%1 ligne(s) sans nom de famille ignorée(s).").arg(parsed.skippedLines)
-              << Qt::endl;
+        out << QStringLiteral("%1 ligne(s) sans nom de famille ignorée(s).\n").arg(parsed.skippedLines);
     }
-    out() << QStringLiteral("%1 nom(s) chargé(s) dans la table %2 de la base des noms « %3 ».")
-                 .arg(parsed.names.size())
-                 .arg(table, Files::displayPath(databasePath))
-          << Qt::endl;
+    out << QStringLiteral("%1 nom(s) chargé(s) dans la table %2 de la base des noms « %3 ».\n")
+               .arg(parsed.names.size())
+               .arg(table, Files::displayPath(databasePath));
     return 0;
 }
 
-QString createDemoNamesDatabase(const QString& folder)
+QString createDemoNamesDatabase(const QString& folder, QTextStream& err)
 {
     const QString path = Files::joinPath(folder, QString::fromLatin1(NamesImport::DemoFileName));
     const QString table = QString::fromLatin1(NamesImport::DefaultTable);
@@ -92,7 +118,7 @@ QString createDemoNamesDatabase(const QString& folder)
     }
     const Status created = NamesImport::createNamesTable(path, table, NamesImport::demoNames());
     if (!created) {
-        err() << created.error() << Qt::endl;
+        err << QStringLiteral("Attention : %1\n").arg(created.error());
         return QString();
     }
     return path;

@@ -99,9 +99,5 @@ void NameCompletion::reportUnavailable(const QString& reason)
     m_failureShown = true;
     // It comes up after a letter's release, while the user goes on typing:
     // it takes none of the keys that follow.
-    Dialogs::notice(&m_form,
-                     QStringLiteral("La recherche des noms est impossible.\n%1\n\nLe texte saisi est conservé. "
-                                    "Ce message ne reparaîtra pas avant que la recherche des noms soit arrêtée "
-                                    "puis relancée par la touche F2.")
-                         .arg(reason));
+    Dialogs::notice(&m_form, NameSearch::unavailableMessage(reason));
 }
