@@ -44,6 +44,7 @@ private slots:
         f.state().DayModified = false;
 
         Dialogs::Test::setNextAnswer(yes ? Dialogs::Answer::Yes : Dialogs::Answer::No);
+        QTest::mouseClick(fx.row(30), Qt::LeftButton);
         QTest::mouseDClick(fx.row(30), Qt::LeftButton);
         QCOMPARE(fx.rowText(30), after);
         QCOMPARE(f.state().DayModified, yes);

@@ -83,6 +83,7 @@ void TestMorning::aSecretarysMorning()
     fx.next();
     QCOMPARE(fx.shownSerial(), today + 1);
     fx.type(2, QStringLiteral("Zoé Garçon"));
+    QTest::mouseClick(fx.row(3), Qt::LeftButton);
     QTest::mouseDClick(fx.row(3), Qt::LeftButton);
 
     // The ultrasound room tomorrow.
@@ -105,6 +106,7 @@ void TestMorning::aSecretarysMorning()
 
     // M. Lefèvre cancels; Mme Dupré arrives and is ticked.
     Dialogs::Test::setNextAnswer(Dialogs::Answer::Yes);
+    QTest::mouseClick(fx.row(4), Qt::LeftButton);
     QTest::mouseDClick(fx.row(4), Qt::LeftButton);
     QCOMPARE(fx.rowText(4), QString());
     QTest::mouseClick(fx.tick(0), Qt::LeftButton, Qt::NoModifier, fx.tick(0)->rect().center());

@@ -1,6 +1,7 @@
 #include "dayrecords/ui/SlotTextBox.h"
 
 #include "dayrecords/DayRecord.h"
+#include "platform/ui/OwnDoubleClick.h"
 
 #include <QEvent>
 #include <QInputMethodEvent>
@@ -20,6 +21,9 @@ SlotTextBox::SlotTextBox(int row, QWidget* parent) : QLineEdit(parent), m_row(ro
         pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
     }
     setPalette(pal);
+    // A double click blocks or clears the row: the second click of a double
+    // click on a button over it (a window's "Quitter") is no double click here.
+    OwnDoubleClick::install(this);
     connect(this, &QLineEdit::textChanged, this, &SlotTextBox::dropLineBreaks);
 }
 

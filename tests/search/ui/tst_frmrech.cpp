@@ -5,6 +5,7 @@
 
 #include "dayrecords/Module1.h"
 #include "mainwindow/SharedTexts.h"
+#include "mainwindow/ui/DayEditing.h"
 #include "search/ui/FrmRech.h"
 #include "search/ui/SearchCommand.h"
 
@@ -419,6 +420,32 @@ private slots:
         flushDeletes();
         QVERIFY(shown(fx) == &w);
         QCOMPARE(fx.shownSerial(), TodaySerial);
+    }
+
+    // "Quitter" double-clicked over a row: the first click closes the
+    // window, the second lands on the row and is no double click there.
+    void aDoubleClickOnQuitterLeavesTheRowUnderIt()
+    {
+        Fixture fx(Today);
+        fx.open();
+        FrmRech& w = openSearch(fx);
+        SlotTextBox* row = fx.row(40);
+        const QPoint spot = row->mapToGlobal(row->rect().center());
+        w.move(w.pos() + spot - Command2(w)->mapToGlobal(Command2(w)->rect().center()));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseClick(Command2(w), Qt::LeftButton, Qt::NoModifier, Command2(w)->mapFromGlobal(spot));
+        flushDeletes();
+        QVERIFY(!shown(fx));
+        QWidget* under = QApplication::widgetAt(spot);
+        QCOMPARE(under, row);
+        QTest::mouseDClick(under, Qt::LeftButton, Qt::NoModifier, under->mapFromGlobal(spot));
+        QTest::mouseRelease(under, Qt::LeftButton, Qt::NoModifier, under->mapFromGlobal(spot));
+        QCOMPARE(fx.rowText(40), QString());
+        QVERIFY(!fx.form->state().DayModified);
+        // A double click of the row's own still blocks it.
+        QTest::mouseClick(row, Qt::LeftButton);
+        QTest::mouseDClick(row, Qt::LeftButton);
+        QCOMPARE(fx.rowText(40), DayEditing::noAppointmentMarker());
     }
 
     void hiddenTicksStayHiddenOnTodayFound()
