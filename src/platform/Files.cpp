@@ -177,26 +177,30 @@ AtomicAttempt replaceThroughRename(const QString& path, const QByteArray& bytes)
 // (a full disk, a spent quota) puts the former bytes back, as far as it can.
 Status writeInPlace(const QString& path, const QByteArray& bytes)
 {
+    // Bytes that cannot be put back are not cut.
     const Result<QByteArray> former = Files::readAll(path);
+    if (!former) {
+        return former.status();
+    }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return Status::failure(writeError(path, file.errorString()));
     }
+    QString reason;
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.close();
-        QFile restored(path);
-        if (former && restored.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            restored.write(*former);
-        }
-        return Status::failure(writeError(path, reason));
+        reason = file.errorString();
+    } else if (::fsync(file.handle()) != 0) {
+        reason = systemReason(errno);
+    } else {
+        return Status::success();
     }
-#ifdef Q_OS_UNIX
-    if (::fsync(file.handle()) != 0) {
-        return Status::failure(writeError(path, QString::fromLocal8Bit(std::strerror(errno))));
+    file.close();
+    QFile restored(path);
+    if (restored.open(QIODevice::WriteOnly | QIODevice::Truncate) && restored.write(*former) == former->size()
+        && restored.flush()) {
+        (void)::fsync(restored.handle());
     }
-#endif
-    return Status::success();
+    return Status::failure(writeError(path, reason));
 }
 
 QString fileError(const QString& path, const QString& what)

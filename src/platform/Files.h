@@ -44,7 +44,8 @@ Status writeAtomically(const QString& path, const QByteArray& bytes);
 // allows it. Where the folder refuses the temporary file or the rename (a
 // read-only shared folder holding a writable file), an existing file is
 // rewritten in place instead, keeping its owner and mode; should that write
-// fail, the file gets its former bytes back as far as the disk allows.
+// fail, the file gets its former bytes back as far as the disk allows (a file
+// whose bytes cannot be read first is left alone).
 Status replaceFile(const QString& path, const QByteArray& bytes);
 
 // Copies a file over another one atomically (the copy is written beside the
