@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryFile>
 
 namespace
 {
@@ -154,18 +153,14 @@ Result<std::unique_ptr<StagedCopy>> stageCopy(DbConnection& source, const QStrin
         return R::failure(QStringLiteral("Le dossier « %1 » n'existe pas.").arg(Files::displayPath(info.absolutePath())));
     }
     // The engine copies only into a file that is missing or empty: an empty
-    // file with a name of its own.
-    QString tempPath;
-    {
-        QTemporaryFile temp(info.absoluteFilePath() + QStringLiteral(".XXXXXX.en-cours"));
-        if (!temp.open()) {
-            return R::failure(QStringLiteral("Impossible d'écrire dans le dossier « %1 ».")
-                                  .arg(Files::displayPath(info.absolutePath())),
-                              temp.errorString());
-        }
-        temp.setAutoRemove(false);
-        tempPath = temp.fileName();
+    // file with a name of its own, with the mode the target has or would get.
+    const Result<QString> created = Files::createStaged(info.absoluteFilePath());
+    if (!created) {
+        return R::failure(QStringLiteral("Impossible d'écrire dans le dossier « %1 ».")
+                              .arg(Files::displayPath(info.absolutePath())),
+                          created.error());
     }
+    const QString tempPath = *created;
     auto staged = std::make_unique<StagedCopy>(tempPath, info.absoluteFilePath());
     {
         QSqlQuery vacuum(source.database());
@@ -192,11 +187,6 @@ Result<std::unique_ptr<StagedCopy>> stageCopy(DbConnection& source, const QStrin
             return R::failure(unreadable);
         }
     }
-    const QFile::Permissions permissions =
-        info.exists() ? QFile::permissions(target)
-                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
-                            | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther;
-    QFile::setPermissions(tempPath, permissions);
     return staged;
 }
 

@@ -56,9 +56,9 @@ private:
 // A consistent copy of the open database, made by the engine (what other
 // workstations commit meanwhile is either wholly in it or not at all),
 // complete and on the disk beside `target`. The copy keeps the rollback
-// journal, so the file alone is the whole database, and takes the target's
-// permissions when the target exists. Nothing changes at `target` until the
-// copy is placed.
+// journal, so the file alone is the whole database, and has the mode the
+// target has or would get (Files::createStaged). Nothing changes at `target`
+// until the copy is placed.
 Result<std::unique_ptr<StagedCopy>> stageCopy(DbConnection& source, const QString& target);
 
 // stageCopy, then place.

@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
-#include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -67,23 +67,63 @@ QString writeError(const QString& path, const QString& reason)
     return QStringLiteral("Impossible d'écrire le fichier « %1 » (%2).").arg(Files::displayPath(path), reason);
 }
 
-// Gives the temporary file the owner and group of the file it replaces, where
-// the system allows (root may; another user only a group of his own).
+// Gives the open file `fd` the owner and group of `existing`, the file it
+// replaces, where the system allows (root may; another user only a group of
+// his own); else the saving user keeps it.
+void keepOwner(int fd, const struct stat& existing)
+{
+    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+        (void)::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+    }
+}
+
 void keepOwner(const QSaveFile& file, const QString& path)
 {
-#ifdef Q_OS_UNIX
     struct stat existing{};
-    const int fd = file.handle();
-    if (fd < 0 || ::stat(QFile::encodeName(path).constData(), &existing) != 0) {
-        return;
+    if (file.handle() >= 0 && ::stat(QFile::encodeName(path).constData(), &existing) == 0) {
+        keepOwner(file.handle(), existing);
     }
-    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid) != 0) {
-        return; // the saving user keeps it
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+struct StagedHandle
+{
+    int fd = -1;
+    QString path;
+};
+
+// Opens a new file "<target>.XXXXXX.en-cours". Where `target` exists, the file
+// is made private, then given its owner and mode; else the system creates it
+// with the mode of any new file (0666 less the umask).
+Result<StagedHandle> openStaged(const QString& target)
+{
+    static const QByteArray letters("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789");
+    const QString base = QFileInfo(target).absoluteFilePath();
+    struct stat existing{};
+    const bool replaces = ::stat(QFile::encodeName(target).constData(), &existing) == 0;
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+        QByteArray unique(6, 'X');
+        for (char& c : unique) {
+            c = letters.at(static_cast<int>(QRandomGenerator::global()->bounded(letters.size())));
+        }
+        const QString path = base + QLatin1Char('.') + QString::fromLatin1(unique) + Files::StagedSuffix;
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                              replaces ? 0600 : 0666);
+        if (fd >= 0) {
+            if (replaces) {
+                keepOwner(fd, existing);
+                (void)::fchmod(fd, existing.st_mode & 07777);
+            }
+            return StagedHandle{fd, path};
+        }
+        error = errno;
     }
-#else
-    Q_UNUSED(file);
-    Q_UNUSED(path);
-#endif
+    return Result<StagedHandle>::failure(writeError(target, systemReason(error)));
 }
 
 struct AtomicAttempt
@@ -137,26 +177,30 @@ AtomicAttempt replaceThroughRename(const QString& path, const QByteArray& bytes)
 // (a full disk, a spent quota) puts the former bytes back, as far as it can.
 Status writeInPlace(const QString& path, const QByteArray& bytes)
 {
+    // Bytes that cannot be put back are not cut.
     const Result<QByteArray> former = Files::readAll(path);
+    if (!former) {
+        return former.status();
+    }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return Status::failure(writeError(path, file.errorString()));
     }
+    QString reason;
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.close();
-        QFile restored(path);
-        if (former && restored.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            restored.write(*former);
-        }
-        return Status::failure(writeError(path, reason));
+        reason = file.errorString();
+    } else if (::fsync(file.handle()) != 0) {
+        reason = systemReason(errno);
+    } else {
+        return Status::success();
     }
-#ifdef Q_OS_UNIX
-    if (::fsync(file.handle()) != 0) {
-        return Status::failure(writeError(path, QString::fromLocal8Bit(std::strerror(errno))));
+    file.close();
+    QFile restored(path);
+    if (restored.open(QIODevice::WriteOnly | QIODevice::Truncate) && restored.write(*former) == former->size()
+        && restored.flush()) {
+        (void)::fsync(restored.handle());
     }
-#endif
-    return Status::success();
+    return Status::failure(writeError(path, reason));
 }
 
 QString fileError(const QString& path, const QString& what)
@@ -278,26 +322,32 @@ Status renameOver(const QString& source, const QString& target)
     return Status::success();
 }
 
+Result<QString> createStaged(const QString& target)
+{
+    const Result<StagedHandle> staged = openStaged(target);
+    if (!staged) {
+        return staged.status();
+    }
+    ::close(staged->fd);
+    return staged->path;
+}
+
 Result<QString> stageFile(const QString& target, const QByteArray& bytes)
 {
-    const QFileInfo info(target);
-    QTemporaryFile staged(info.absoluteFilePath() + QStringLiteral(".XXXXXX") + StagedSuffix);
-    staged.setAutoRemove(false);
-    if (!staged.open()) {
-        return Result<QString>::failure(writeError(target, staged.errorString()));
+    const Result<StagedHandle> opened = openStaged(target);
+    if (!opened) {
+        return opened.status();
     }
-    const QString path = staged.fileName();
+    QFile staged;
+    staged.open(opened->fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
     const bool written = staged.write(bytes) == bytes.size() && staged.flush() && ::fsync(staged.handle()) == 0;
     const QString reason = staged.errorString();
     staged.close();
     if (!written) {
-        QFile::remove(path);
+        QFile::remove(opened->path);
         return Result<QString>::failure(writeError(target, reason));
     }
-    if (info.exists()) {
-        QFile::setPermissions(path, QFile::permissions(target));
-    }
-    return path;
+    return opened->path;
 }
 
 void syncFolder(const QString& folder)

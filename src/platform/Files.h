@@ -30,16 +30,22 @@ bool fitsCp1252(QStringView text);
 // Reads a whole file; fails when it is missing or cannot be opened.
 Result<QByteArray> readAll(const QString& path);
 
+// Every writer below leaves a file that other workstations can read as they
+// read any other file of the folder: a replaced file keeps its mode, and its
+// owner and group where the system allows; a created file gets the mode of a
+// new file under the process's umask (0666 less the umask), never the private
+// mode of a temporary file.
+
 // Replaces (or creates) a file whole: the bytes are written beside it and
-// renamed over it, so no reader ever sees a half-written file. A replaced
-// file keeps its mode, and its owner and group where the system allows.
+// renamed over it, so no reader ever sees a half-written file.
 Status writeAtomically(const QString& path, const QByteArray& bytes);
 
 // Replaces (or creates) a file whole as writeAtomically does where the folder
 // allows it. Where the folder refuses the temporary file or the rename (a
 // read-only shared folder holding a writable file), an existing file is
 // rewritten in place instead, keeping its owner and mode; should that write
-// fail, the file gets its former bytes back as far as the disk allows.
+// fail, the file gets its former bytes back as far as the disk allows (a file
+// whose bytes cannot be read first is left alone).
 Status replaceFile(const QString& path, const QByteArray& bytes);
 
 // Copies a file over another one atomically (the copy is written beside the
@@ -52,10 +58,13 @@ Status copyAtomically(const QString& source, const QString& target);
 // outlives a power cut. Both lie in the same folder.
 Status renameOver(const QString& source, const QString& target);
 
-// Writes `bytes` into a new file beside `target` ("<target>.XXXXXX.en-cours"),
-// flushed to the disk, with the mode of `target` when it exists; its path.
-// renameOver then puts it in place. A staged file left by a crash never
-// carries the target's name.
+// Creates a new empty file beside `target` ("<target>.XXXXXX.en-cours") with
+// the mode (and owner) that `target` has or would get; its path. renameOver
+// then puts it in place. A staged file left by a crash never carries the
+// target's name.
+Result<QString> createStaged(const QString& target);
+
+// createStaged, with `bytes` written into it and flushed to the disk.
 Result<QString> stageFile(const QString& target, const QByteArray& bytes);
 // The suffix of staged files.
 inline const QString StagedSuffix = QStringLiteral(".en-cours");

@@ -125,7 +125,9 @@ bool draw(const QList<Sheet>& chosen, QPainter& painter, QPagedPaintDevice& devi
 
 // A PDF file: the document is made whole in memory, then the file is
 // replaced in one step, so a full disk leaves no truncated file under the
-// chosen name (and an earlier file of that name as it was).
+// chosen name (and an earlier file of that name as it was). An earlier file
+// the user may write in a folder he may not is written again in place, and
+// gets its bytes back if that write fails.
 Status renderPdf(const PrintedPage& page, QPrinter& printer)
 {
     QBuffer document;
@@ -147,7 +149,7 @@ Status renderPdf(const PrintedPage& page, QPrinter& printer)
             return Status::failure(chosen ? unusablePrinter(printer) : chosen.error());
         }
     }
-    const Status written = Files::writeAtomically(printer.outputFileName(), document.data());
+    const Status written = Files::replaceFile(printer.outputFileName(), document.data());
     return written ? written : Status::failure(unusablePrinter(printer) + QLatin1Char('\n') + written.error());
 }
 } // namespace

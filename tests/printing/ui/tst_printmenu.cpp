@@ -11,10 +11,21 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <csignal>
+#include <cstring>
+
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using MainWindowTest::Fixture;
 
 namespace
 {
+const char* const OtherUserFlag = "--print-as-nobody";
+constexpr uid_t Nobody = 65534;
+
 // The pages of a PDF file as pdftotext lays them out, each as its non-empty
 // lines with runs of blanks made single.
 QList<QStringList> pdfPages(const QString& path)
@@ -74,6 +85,29 @@ QString printTo(const Fixture& fx, QAction* item, const QString& name)
     item->trigger();
     return path;
 }
+
+// A workstation of another account: drops root's rights for nobody's, prints the morning list of a
+// main window of its own into `argv[2]` (no file growing past `argv[3]` bytes, when not empty) and
+// writes the messages it was shown, one a line.
+int printAsNobody(int argc, char* argv[])
+{
+    if (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0) {
+        return 2;
+    }
+    QApplication app(argc, argv);
+    Fixture fx;
+    Form1& form = fx.open();
+    const rlimit small = {static_cast<rlim_t>(std::atoll(argv[3])), static_cast<rlim_t>(std::atoll(argv[3]))};
+    if (*argv[3] != 0 && (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &small) != 0)) {
+        return 3;
+    }
+    Dialogs::Test::setNextAnswer(QVariant(QString::fromLocal8Bit(argv[2])));
+    form.ui().Matin->trigger();
+    for (const QString& text : Fixture::messages().mid(1)) {
+        std::printf("%s\n", qPrintable(QString(text).replace(QLatin1Char('\n'), QLatin1Char('|'))));
+    }
+    return 0;
+}
 } // namespace
 
 class TestPrintMenu : public QObject
@@ -87,6 +121,8 @@ private slots:
     void noSlotLengthSendsNoBlankSheet();
     void unusablePrinterIsSaid_data();
     void unusablePrinterIsSaid();
+    void folderTheUserCannotWrite_data();
+    void folderTheUserCannotWrite();
     void pageGeometry();
     void printerDialogOffersARangeButNoSelection();
     void notConnectedNameIsTheUsers();
@@ -266,6 +302,62 @@ void TestPrintMenu::unusablePrinterIsSaid()
     QCOMPARE(pdfPages(printTo(fx, form.ui().Matin, QStringLiteral("matin.pdf"))).size(), 1);
 }
 
+void TestPrintMenu::folderTheUserCannotWrite_data()
+{
+    QTest::addColumn<int>("earlierMode"); // 0: no earlier file
+    QTest::addColumn<QString>("fileLimit");
+    QTest::newRow("earlier file written in place") << 0666 << QString();
+    QTest::newRow("new file refused") << 0 << QString();
+    QTest::newRow("earlier file, disk full") << 0666 << QStringLiteral("4096");
+    QTest::newRow("earlier file that could not be put back") << 0622 << QString();
+}
+
+// A shared folder of root's that the user may not write, holding a file he may write: the file is
+// printed to in place, keeping its owner and mode; a new file is refused; a write that fails gives
+// the file its bytes back, and one that could not is not made. The user's print runs in a process of
+// his own.
+void TestPrintMenu::folderTheUserCannotWrite()
+{
+    QFETCH(int, earlierMode);
+    QFETCH(QString, fileLimit);
+    const bool earlier = earlierMode != 0;
+    if (::geteuid() != 0) {
+        QSKIP("acting as another user needs root");
+    }
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("Impressions"));
+    QVERIFY(QDir().mkpath(folder));
+    QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    const QString path = QDir(folder).filePath(QStringLiteral("matin.pdf"));
+    if (earlier) {
+        TestEnv::writeFile(path, "earlier print");
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), static_cast<mode_t>(earlierMode)), 0);
+    }
+    const auto fileState = [&] {
+        return std::tuple(Files::identity(path), QFileInfo(path).ownerId(), QFileInfo(path).permissions());
+    };
+    const auto before = fileState();
+
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(OtherUserFlag), path, fileLimit});
+    QVERIFY(child.waitForFinished(60000));
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, child.readAllStandardError().constData());
+    const QString said = QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
+
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), earlier ? QStringList{QStringLiteral("matin.pdf")} : QStringList());
+    QVERIFY(fileState() == before);
+    if (earlierMode == 0666 && fileLimit.isEmpty()) {
+        QCOMPARE(said, QString());
+        QCOMPARE(pdfPages(path).value(0).value(0), QStringLiteral("mercredi 9 décembre 2026 Dr Martin"));
+        return;
+    }
+    QVERIFY2(said.startsWith(QStringLiteral("L'impression n'a pas pu se faire : le fichier « %1 » ne peut pas être écrit.|")
+                                 .arg(path))
+                 && said.endsWith(QStringLiteral("|Rien n'a été imprimé.")),
+             qPrintable(said));
+    QCOMPARE(TestEnv::readFile(path), earlier ? QByteArray("earlier print") : QByteArray());
+}
+
 // The page set-up on paper: the lines start 1 cm from the left and 3 cm from the top of the printable
 // area, the heading at 20 points, the rows at 12 points.
 void TestPrintMenu::pageGeometry()
@@ -325,5 +417,15 @@ void TestPrintMenu::notConnectedNameIsTheUsers()
              QStringLiteral("Dr Martin ") + form.ui().LblDate->text());
 }
 
-QTEST_MAIN(TestPrintMenu)
+int main(int argc, char* argv[])
+{
+    if (argc == 4 && std::strcmp(argv[1], OtherUserFlag) == 0) {
+        return printAsNobody(argc, argv);
+    }
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestPrintMenu test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_printmenu.moc"
