@@ -2,6 +2,7 @@
 
 #include "backup/AppointmentFile.h"
 #include "backup/BackupNames.h"
+#include "backup/BackupTexts.h"
 #include "dayrecords/DayRecord.h"
 #include "platform/Database.h"
 #include "platform/Files.h"
@@ -107,7 +108,7 @@ Result<Settings> readSettings(const Request& request, Outcome& outcome)
 Status execute(QSqlDatabase db, const QString& statement)
 {
     QSqlQuery query(db);
-    return query.exec(statement) ? Status::success() : Sql::failure(query.lastError());
+    return query.exec(statement) ? Status::success() : BackupTexts::engineFailureStatus(query.lastError());
 }
 
 // The six tables take the source's rows in one transaction on the working
@@ -121,7 +122,8 @@ R restoreInPlace(const Request& request, DbConnection& live, Settings settings, 
         attach.addBindValue(Sql::fileUri(request.source, QStringLiteral("ro")));
         if (!attach.exec()) {
             return R::failure(QStringLiteral("La base sauvegardée « %1 » ne peut pas être lue : %2")
-                                  .arg(Files::displayPath(request.source), Sql::plainReason(attach.lastError())),
+                                  .arg(Files::displayPath(request.source),
+                                       BackupTexts::engineFailure(attach.lastError())),
                               attach.lastError().text().trimmed());
         }
     }

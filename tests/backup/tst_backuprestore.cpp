@@ -82,6 +82,23 @@ QStringList dump(const QString& path)
     return rows;
 }
 
+// Fills the database with enough days that its middle holds their pages, then overwrites 8 KB there.
+void damagePages(const QString& path)
+{
+    const auto db = openOrFail(path);
+    QSqlQuery fill(db->database());
+    if (!fill.exec(QStringLiteral("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 2000) "
+                                  "INSERT INTO RVOUS5 (AGENDATE, RVOUS, COCHE) "
+                                  "SELECT 40000 + k, printf('%.*c', 300, 'x'), '0' FROM n"))) {
+        qFatal("cannot fill the database");
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || !file.seek(file.size() / 2 / 4096 * 4096)
+        || file.write(QByteArray(8192, '\xA5')) != 8192) {
+        qFatal("cannot damage the database");
+    }
+}
+
 QString pragma(const QString& path, const QString& statement)
 {
     const auto db = openOrFail(path);
@@ -268,11 +285,14 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("reason");
         QTest::newRow("database gone") << "gone" << "La base de données à sauvegarder est introuvable";
-        QTest::newRow("database no longer one") << "damaged" << "AGENDAS.MDB";
+        QTest::newRow("database no longer one") << "not a database" << "AGENDAS.MDB";
+        // Damage is told as damage ("database disk image is malformed" goes to the details).
+        QTest::newRow("database damaged") << "damaged"
+                                          << "la base de données est endommagée ; restaurez une sauvegarde intacte.";
         // The new settings copy is written, then the database copy cannot take its place.
         QTest::newRow("database copy refused") << "journal" << "journal";
         // The engine's own words ("database or disk is full") go to the details.
-        QTest::newRow("backup disk full") << "full" << "le disque est plein ou inaccessible.";
+        QTest::newRow("backup disk full") << "full" << "a échoué : le disque est plein.";
     }
 
     void failedBackupKeepsThePreviousOne()
@@ -288,8 +308,10 @@ private slots:
             QVERIFY(QDir().mkpath(AppointmentFile::journalPath(backedUp()) + QStringLiteral("/x")));
         } else if (fault == QLatin1String("gone")) {
             QVERIFY(QFile::remove(m_live));
-        } else if (fault == QLatin1String("damaged")) {
+        } else if (fault == QLatin1String("not a database")) {
             TestEnv::writeFile(m_live, "pas une base");
+        } else if (fault == QLatin1String("damaged")) {
+            damagePages(m_live);
         }
         Backup::Request request = backupRequest();
         std::unique_ptr<TestMount> disk;
@@ -304,9 +326,64 @@ private slots:
         QVERIFY2(!failed.ok() && failed.error().contains(reason), qPrintable(failed.error()));
         QVERIFY2(!failed.error().contains(QLatin1String("disk is full")), qPrintable(failed.error()));
         QVERIFY(fault != QLatin1String("full") || failed.details().contains(QLatin1String("full")));
+        QVERIFY(fault != QLatin1String("damaged") || failed.details().contains(QLatin1String("malformed")));
         QCOMPARE(TestEnv::readFile(backedUp()), database);
         QCOMPARE(TestEnv::readFile(BackupNames::userSettingsIn(m_backups)), settings);
         QCOMPARE(QDir(m_backups).entryList(QDir::Files).size(), 2);
+    }
+
+    // The backup's and the restore's words for the engine's failures on real files, by the engine's
+    // code (an extended code by its low byte), and by its text alone where no code comes with it.
+    void engineFailuresAreToldByKind_data()
+    {
+        QTest::addColumn<QString>("condition");
+        QTest::addColumn<QString>("words");
+        const QString damaged =
+            QStringLiteral("la base de données est endommagée ; restaurez une sauvegarde intacte.");
+        const QString outOfReach = QStringLiteral("le fichier ou son dossier est inaccessible (dossier absent, disque "
+                                                  "ou partage réseau déconnecté).");
+        QTest::newRow("damaged pages") << "damaged" << damaged;
+        QTest::newRow("not a database") << "text file" << damaged;
+        QTest::newRow("small disk") << "full" << "le disque est plein.";
+        QTest::newRow("missing folder") << "missing folder" << outOfReach;
+        QTest::newRow("a folder where the journal goes (an extended code)") << "journal folder" << outOfReach;
+        QTest::newRow("a day twice (an extended code)")
+            << "day twice" << "la base de données refuse ces données (un même jour en double, par exemple).";
+    }
+
+    void engineFailuresAreToldByKind()
+    {
+        QFETCH(QString, condition);
+        QFETCH(QString, words);
+        const QString copy = QDir(m_backups).filePath(QStringLiteral("copie.MDB"));
+        QString statement = QStringLiteral("VACUUM INTO '%1'").arg(copy);
+        std::unique_ptr<TestMount> disk;
+        if (condition == QLatin1String("damaged")) {
+            damagePages(m_live);
+        } else if (condition == QLatin1String("text file")) {
+            TestEnv::writeFile(copy, "AGENDATE;RVOUS\n");
+            statement = QStringLiteral("ATTACH DATABASE '%1' AS texte").arg(copy);
+        } else if (condition == QLatin1String("full")) {
+            disk = TestMount::smallDisk(m_backups, 16);
+            if (!disk) {
+                QSKIP("a small file system cannot be mounted here");
+            }
+        } else if (condition == QLatin1String("missing folder")) {
+            statement = QStringLiteral("VACUUM INTO '%1/absent/AGENDAS.MDB'").arg(m_backups);
+        } else if (condition == QLatin1String("day twice")) {
+            statement = QStringLiteral("INSERT INTO RVOUS1 SELECT * FROM RVOUS1");
+        }
+        const auto db = openOrFail(m_live);
+        if (condition == QLatin1String("journal folder")) {
+            QVERIFY(QDir().mkpath(AppointmentFile::journalPath(m_live)));
+        }
+        QSqlQuery query(db->database());
+        QVERIFY(!query.exec(statement));
+        const QSqlError error = query.lastError();
+        QVERIFY2(!error.nativeErrorCode().isEmpty(), qPrintable(error.text()));
+        QCOMPARE(BackupTexts::engineFailure(error), words);
+        const QSqlError withoutCode(error.driverText(), error.databaseText(), error.type());
+        QCOMPARE(BackupTexts::engineFailure(withoutCode), words);
     }
 
     void backupWhileAnotherWorkstationWrites()
