@@ -452,19 +452,26 @@ private slots:
         QCOMPARE(TestEnv::readFile(liveSettings()), QByteArray("actuels"));
     }
 
-    // The backup folder is compared with the database's folder by the files themselves.
-    void backupIntoTheDatabasesOwnFolderIsRefused_data()
+    // The backup folder is compared with the database's folder, and with the settings' folder when it is
+    // another, by the files themselves.
+    void backupIntoTheAgendasOwnFoldersIsRefused_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::newRow("the same folder") << "same";
-        QTest::newRow("its folder through a link") << "folder link";
-        QTest::newRow("CHEMIN a link, the link's folder chosen") << "database link";
-        QTest::newRow("its folder mounted elsewhere") << "bind";
+        QTest::addColumn<QString>("refusal");
+        const QString database = QStringLiteral("celui de la base de données elle-même");
+        const QString settings = QStringLiteral("celui des réglages des utilisateurs (Utilisat.vlk) de l'agenda");
+        QTest::newRow("the same folder") << "same" << database;
+        QTest::newRow("its folder through a link") << "folder link" << database;
+        QTest::newRow("CHEMIN a link, the link's folder chosen") << "database link" << database;
+        QTest::newRow("its folder mounted elsewhere") << "bind" << database;
+        QTest::newRow("the settings' folder") << "settings" << settings;
+        QTest::newRow("Utilisat.vlk a link into the chosen folder") << "settings link" << settings;
     }
 
-    void backupIntoTheDatabasesOwnFolderIsRefused()
+    void backupIntoTheAgendasOwnFoldersIsRefused()
     {
         QFETCH(QString, how);
+        QFETCH(QString, refusal);
         Backup::Request request = backupRequest();
         request.backupFolder = m_env->dataFolder();
         std::unique_ptr<TestMount> mount;
@@ -481,13 +488,30 @@ private slots:
             if (!mount) {
                 QSKIP("bind mounts are refused here");
             }
+        } else if (how.startsWith(QLatin1String("settings"))) {
+            // CheminUt apart from the database's folder.
+            request.usersFolder = QDir(m_env->root()).filePath(QStringLiteral("réglages"));
+            QVERIFY(QDir().mkpath(request.usersFolder));
+            QVERIFY(QFile::rename(liveSettings(), BackupNames::userSettingsIn(request.usersFolder)));
+            request.backupFolder = request.usersFolder;
+            if (how == QLatin1String("settings link")) {
+                QVERIFY(QFile::rename(BackupNames::userSettingsIn(request.usersFolder),
+                                      BackupNames::userSettingsIn(m_backups)));
+                QVERIFY(QFile::link(BackupNames::userSettingsIn(m_backups),
+                                    BackupNames::userSettingsIn(request.usersFolder)));
+                request.backupFolder = m_backups;
+            }
         }
         const QStringList before = dump(m_live);
+        const QStringList backupFiles = QDir(request.backupFolder).entryList(QDir::Files);
+        const auto settings = Files::identity(BackupNames::userSettingsIn(request.usersFolder));
         const Result<Backup::Outcome> refused = Backup::run(request);
-        QVERIFY2(!refused.ok() && refused.error().contains(QStringLiteral("celui de la base de données elle-même")),
-                 qPrintable(refused.error()));
+        QVERIFY2(!refused.ok() && refused.error().contains(refusal), qPrintable(refused.error()));
         QCOMPARE(dump(request.databasePath), before);
         QCOMPARE(QFileInfo(request.databasePath).isSymLink(), how == QLatin1String("database link"));
+        // Nothing copied, the working Utilisat.vlk not written anew.
+        QCOMPARE(QDir(request.backupFolder).entryList(QDir::Files), backupFiles);
+        QCOMPARE(Files::identity(BackupNames::userSettingsIn(request.usersFolder)), settings);
     }
 
     // The restoring process is killed while its commit waits for another process's read lock: the
