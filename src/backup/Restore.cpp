@@ -56,7 +56,9 @@ struct Settings
         return Status::success();
     }
 
-    // After the database is committed.
+    // After the database is committed. When the restored file cannot take
+    // its place, the working one stays as it was: the staged file goes at
+    // once, and so does its safety copy, which would keep nothing.
     Status place(Outcome& outcome)
     {
         if (staged.isEmpty()) {
@@ -64,6 +66,11 @@ struct Settings
         }
         const Status placed = Files::renameOver(staged, path);
         if (!placed) {
+            drop();
+            if (!outcome.settingsKept.isEmpty()) {
+                QFile::remove(outcome.settingsKept);
+                outcome.settingsKept.clear();
+            }
             outcome.settingsRestored = false;
             outcome.settingsProblem = placed.error();
         }

@@ -650,6 +650,30 @@ private slots:
         QCOMPARE(TestEnv::readFile(path), bytes); // the chosen file untouched
     }
 
+    // The restored Utilisat.vlk cannot take its place once the days are committed: the days are
+    // restored, and neither a safety copy of the settings nor their staged file is left or announced.
+    void settingsThatCannotTakeTheirPlace()
+    {
+        backUp();
+        const QStringList backedUpDays = dump(backedUp());
+        storeDay(m_live, 4, Day, QStringLiteral("remplacé"));
+        Restore::Request request{backedUp(), m_live, m_env->dataFolder(), QDateTime::currentDateTime(), {}, {}};
+        // A folder in the file's place, which no rename replaces.
+        request.beforeCommit = [this] {
+            QFile::remove(liveSettings());
+            QDir().mkpath(liveSettings() + QStringLiteral("/x"));
+        };
+        const Result<Restore::Outcome> restored = Restore::run(request);
+        QVERIFY2(restored.ok(), qPrintable(restored.error()));
+        QCOMPARE(dump(m_live), backedUpDays);
+        QVERIFY(!restored->settingsRestored && !restored->settingsProblem.isEmpty());
+        QCOMPARE(restored->settingsKept, QString());
+        const QString said = BackupTexts::restoreDone(*restored, backedUp());
+        QVERIFY2(said.contains(QStringLiteral("(Utilisat.vlk) n'ont pas pu être restaurés : ")), qPrintable(said));
+        QVERIFY2(!said.contains(QStringLiteral("Les réglages d'avant")), qPrintable(said));
+        QCOMPARE(QDir(m_env->dataFolder()).entryList({QStringLiteral("Utilisat.vlk*")}, QDir::Files), QStringList());
+    }
+
     void settingsComeFromTheChosenFilesFolder()
     {
         backUp();
