@@ -1,5 +1,6 @@
 #include "backup/AppointmentFile.h"
 
+#include "backup/BackupTexts.h"
 #include "dayrecords/DayRecord.h"
 #include "platform/Database.h"
 #include "platform/Files.h"
@@ -105,7 +106,7 @@ Inspection inspect(const QString& path, bool readOnly)
         const QSqlError error = check.lastError();
         return failed(Sql::isBusy(error) ? State::Unavailable : State::Unusable,
                       QStringLiteral("La base de données « %1 » ne peut pas être lue : %2")
-                          .arg(Files::displayPath(path), Sql::plainReason(error)),
+                          .arg(Files::displayPath(path), BackupTexts::engineFailure(error)),
                       error.text().trimmed());
     }
     QStringList problems;
@@ -169,7 +170,7 @@ Result<std::unique_ptr<StagedCopy>> stageCopy(DbConnection& source, const QStrin
         if (!vacuum.exec()) {
             const QSqlError error = vacuum.lastError();
             return R::failure(QStringLiteral("La copie de la base de données « %1 » a échoué : %2")
-                                  .arg(Files::displayPath(source.path()), Sql::plainReason(error)),
+                                  .arg(Files::displayPath(source.path()), BackupTexts::engineFailure(error)),
                               error.text().trimmed());
         }
     }

@@ -35,6 +35,20 @@ Status refusal(const Request& request)
                                               "elle-même : choisissez un autre répertoire.")
                                    .arg(Files::displayPath(request.backupFolder)));
     }
+    // The settings' folder, when it is another one (or the folder of the file
+    // a linked Utilisat.vlk names): the backup's Utilisat.vlk would be the
+    // working one itself, changed by every later settings change.
+    const QString settings = Files::findFileNoCase(request.usersFolder, BackupNames::UserSettings);
+    const bool settingsFolder =
+        Files::sameFile(request.backupFolder, request.usersFolder)
+        || (QFileInfo::exists(settings)
+            && Files::sameFile(request.backupFolder, QFileInfo(QFileInfo(settings).canonicalFilePath()).path()));
+    if (settingsFolder) {
+        return Status::failure(QStringLiteral("Le répertoire de sauvegarde « %1 » est celui des réglages des "
+                                              "utilisateurs (Utilisat.vlk) de l'agenda : choisissez un autre "
+                                              "répertoire.")
+                                   .arg(Files::displayPath(request.backupFolder)));
+    }
     return Status::success();
 }
 

@@ -18,7 +18,8 @@ struct Request
 };
 
 // Why this backup must not be made (no folder, no database, the database's
-// own folder however reached); success when it may. Nothing is copied then.
+// own folder or the settings' folder however reached); success when it may.
+// Nothing is copied then.
 Status refusal(const Request& request);
 
 struct Outcome

@@ -1,6 +1,80 @@
 #include "backup/BackupTexts.h"
 
+#include "platform/Database.h"
 #include "platform/Files.h"
+
+namespace
+{
+enum class Fault { Busy, ReadOnly, Damaged, DiskFull, OutOfReach, Refused, Other };
+
+// The engine's primary result codes (an extended code holds one in its low byte).
+constexpr int Busy = 5;
+constexpr int Locked = 6;
+constexpr int ReadOnly = 8;
+constexpr int IoError = 10;
+constexpr int Corrupt = 11;
+constexpr int Full = 13;
+constexpr int CantOpen = 14;
+constexpr int Constraint = 19;
+constexpr int NotADatabase = 26;
+
+Fault byCode(int code)
+{
+    switch (code & 0xFF) {
+    case Busy:
+    case Locked:
+        return Fault::Busy;
+    case ReadOnly:
+        return Fault::ReadOnly;
+    case Corrupt:
+    case NotADatabase:
+        return Fault::Damaged;
+    case Full:
+        return Fault::DiskFull;
+    case IoError:
+    case CantOpen:
+        return Fault::OutOfReach;
+    case Constraint:
+        return Fault::Refused;
+    default:
+        return Fault::Other;
+    }
+}
+
+// The engine's usual sentences, for an error that comes without a code. The
+// damage comes first: "database disk image is malformed" speaks of a disk too.
+Fault byText(const QSqlError& error)
+{
+    if (Sql::isBusy(error)) {
+        return Fault::Busy;
+    }
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    const auto has = [&text](const char* words) { return text.contains(QLatin1String(words), Qt::CaseInsensitive); };
+    if (has("malformed") || has("not a database") || has("corrupt")) {
+        return Fault::Damaged;
+    }
+    if (has("full")) {
+        return Fault::DiskFull;
+    }
+    if (has("unable to open") || has("i/o error")) {
+        return Fault::OutOfReach;
+    }
+    if (has("readonly") || has("read-only")) {
+        return Fault::ReadOnly;
+    }
+    if (has("constraint")) {
+        return Fault::Refused;
+    }
+    return Fault::Other;
+}
+
+Fault faultOf(const QSqlError& error)
+{
+    bool numeric = false;
+    const int code = error.nativeErrorCode().toInt(&numeric);
+    return numeric && code > 0 ? byCode(code) : byText(error);
+}
+} // namespace
 
 namespace BackupTexts
 {
@@ -84,5 +158,33 @@ QString backupDone(const Backup::Outcome& outcome)
 QString backupFailed(const QString& reason)
 {
     return QStringLiteral("Assurez vous que tous les utilisateurs aient quitté le programme\n%1").arg(reason);
+}
+
+QString engineFailure(const QSqlError& error)
+{
+    switch (faultOf(error)) {
+    case Fault::Busy:
+        return QStringLiteral("la base de données est verrouillée par un autre poste ; "
+                              "veuillez réessayer dans un instant.");
+    case Fault::ReadOnly:
+        return QStringLiteral("la base de données est en lecture seule.");
+    case Fault::Damaged:
+        return QStringLiteral("la base de données est endommagée ; restaurez une sauvegarde intacte.");
+    case Fault::DiskFull:
+        return QStringLiteral("le disque est plein.");
+    case Fault::OutOfReach:
+        return QStringLiteral("le fichier ou son dossier est inaccessible (dossier absent, disque ou partage "
+                              "réseau déconnecté).");
+    case Fault::Refused:
+        return QStringLiteral("la base de données refuse ces données (un même jour en double, par exemple).");
+    case Fault::Other:
+        break;
+    }
+    return QStringLiteral("erreur du moteur de base de données.");
+}
+
+Status engineFailureStatus(const QSqlError& error)
+{
+    return Status::failure(engineFailure(error), error.text().trimmed());
 }
 } // namespace BackupTexts

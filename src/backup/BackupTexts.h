@@ -2,7 +2,9 @@
 
 #include "backup/Backup.h"
 #include "backup/Restore.h"
+#include "platform/Result.h"
 
+#include <QSqlError>
 #include <QString>
 #include <QStringList>
 
@@ -28,4 +30,12 @@ QString restoreQuestion(const QString& source, const QString& databasePath);
 QString backupDone(const Backup::Outcome& outcome);
 // The backup's failure message, the reason on its second line.
 QString backupFailed(const QString& reason);
+
+// What the database engine's failure means, in the words of the backup's and
+// the restore's sentences: a damaged database (with the advice to restore a
+// backup), a full disk, a file or folder out of reach, a lock... Told by the
+// engine's result code, by its text only where the driver gives no code.
+QString engineFailure(const QSqlError& error);
+// A failure in those words, the engine's own text as its details.
+Status engineFailureStatus(const QSqlError& error);
 } // namespace BackupTexts

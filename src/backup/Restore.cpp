@@ -2,6 +2,7 @@
 
 #include "backup/AppointmentFile.h"
 #include "backup/BackupNames.h"
+#include "backup/BackupTexts.h"
 #include "dayrecords/DayRecord.h"
 #include "platform/Database.h"
 #include "platform/Files.h"
@@ -55,7 +56,9 @@ struct Settings
         return Status::success();
     }
 
-    // After the database is committed.
+    // After the database is committed. When the restored file cannot take
+    // its place, the working one stays as it was: the staged file goes at
+    // once, and so does its safety copy, which would keep nothing.
     Status place(Outcome& outcome)
     {
         if (staged.isEmpty()) {
@@ -63,6 +66,11 @@ struct Settings
         }
         const Status placed = Files::renameOver(staged, path);
         if (!placed) {
+            drop();
+            if (!outcome.settingsKept.isEmpty()) {
+                QFile::remove(outcome.settingsKept);
+                outcome.settingsKept.clear();
+            }
             outcome.settingsRestored = false;
             outcome.settingsProblem = placed.error();
         }
@@ -107,7 +115,7 @@ Result<Settings> readSettings(const Request& request, Outcome& outcome)
 Status execute(QSqlDatabase db, const QString& statement)
 {
     QSqlQuery query(db);
-    return query.exec(statement) ? Status::success() : Sql::failure(query.lastError());
+    return query.exec(statement) ? Status::success() : BackupTexts::engineFailureStatus(query.lastError());
 }
 
 // The six tables take the source's rows in one transaction on the working
@@ -121,7 +129,8 @@ R restoreInPlace(const Request& request, DbConnection& live, Settings settings, 
         attach.addBindValue(Sql::fileUri(request.source, QStringLiteral("ro")));
         if (!attach.exec()) {
             return R::failure(QStringLiteral("La base sauvegardée « %1 » ne peut pas être lue : %2")
-                                  .arg(Files::displayPath(request.source), Sql::plainReason(attach.lastError())),
+                                  .arg(Files::displayPath(request.source),
+                                       BackupTexts::engineFailure(attach.lastError())),
                               attach.lastError().text().trimmed());
         }
     }

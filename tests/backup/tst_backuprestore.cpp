@@ -82,6 +82,23 @@ QStringList dump(const QString& path)
     return rows;
 }
 
+// Fills the database with enough days that its middle holds their pages, then overwrites 8 KB there.
+void damagePages(const QString& path)
+{
+    const auto db = openOrFail(path);
+    QSqlQuery fill(db->database());
+    if (!fill.exec(QStringLiteral("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 2000) "
+                                  "INSERT INTO RVOUS5 (AGENDATE, RVOUS, COCHE) "
+                                  "SELECT 40000 + k, printf('%.*c', 300, 'x'), '0' FROM n"))) {
+        qFatal("cannot fill the database");
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || !file.seek(file.size() / 2 / 4096 * 4096)
+        || file.write(QByteArray(8192, '\xA5')) != 8192) {
+        qFatal("cannot damage the database");
+    }
+}
+
 QString pragma(const QString& path, const QString& statement)
 {
     const auto db = openOrFail(path);
@@ -268,11 +285,14 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("reason");
         QTest::newRow("database gone") << "gone" << "La base de données à sauvegarder est introuvable";
-        QTest::newRow("database no longer one") << "damaged" << "AGENDAS.MDB";
+        QTest::newRow("database no longer one") << "not a database" << "AGENDAS.MDB";
+        // Damage is told as damage ("database disk image is malformed" goes to the details).
+        QTest::newRow("database damaged") << "damaged"
+                                          << "la base de données est endommagée ; restaurez une sauvegarde intacte.";
         // The new settings copy is written, then the database copy cannot take its place.
         QTest::newRow("database copy refused") << "journal" << "journal";
         // The engine's own words ("database or disk is full") go to the details.
-        QTest::newRow("backup disk full") << "full" << "le disque est plein ou inaccessible.";
+        QTest::newRow("backup disk full") << "full" << "a échoué : le disque est plein.";
     }
 
     void failedBackupKeepsThePreviousOne()
@@ -288,8 +308,10 @@ private slots:
             QVERIFY(QDir().mkpath(AppointmentFile::journalPath(backedUp()) + QStringLiteral("/x")));
         } else if (fault == QLatin1String("gone")) {
             QVERIFY(QFile::remove(m_live));
-        } else if (fault == QLatin1String("damaged")) {
+        } else if (fault == QLatin1String("not a database")) {
             TestEnv::writeFile(m_live, "pas une base");
+        } else if (fault == QLatin1String("damaged")) {
+            damagePages(m_live);
         }
         Backup::Request request = backupRequest();
         std::unique_ptr<TestMount> disk;
@@ -304,9 +326,64 @@ private slots:
         QVERIFY2(!failed.ok() && failed.error().contains(reason), qPrintable(failed.error()));
         QVERIFY2(!failed.error().contains(QLatin1String("disk is full")), qPrintable(failed.error()));
         QVERIFY(fault != QLatin1String("full") || failed.details().contains(QLatin1String("full")));
+        QVERIFY(fault != QLatin1String("damaged") || failed.details().contains(QLatin1String("malformed")));
         QCOMPARE(TestEnv::readFile(backedUp()), database);
         QCOMPARE(TestEnv::readFile(BackupNames::userSettingsIn(m_backups)), settings);
         QCOMPARE(QDir(m_backups).entryList(QDir::Files).size(), 2);
+    }
+
+    // The backup's and the restore's words for the engine's failures on real files, by the engine's
+    // code (an extended code by its low byte), and by its text alone where no code comes with it.
+    void engineFailuresAreToldByKind_data()
+    {
+        QTest::addColumn<QString>("condition");
+        QTest::addColumn<QString>("words");
+        const QString damaged =
+            QStringLiteral("la base de données est endommagée ; restaurez une sauvegarde intacte.");
+        const QString outOfReach = QStringLiteral("le fichier ou son dossier est inaccessible (dossier absent, disque "
+                                                  "ou partage réseau déconnecté).");
+        QTest::newRow("damaged pages") << "damaged" << damaged;
+        QTest::newRow("not a database") << "text file" << damaged;
+        QTest::newRow("small disk") << "full" << "le disque est plein.";
+        QTest::newRow("missing folder") << "missing folder" << outOfReach;
+        QTest::newRow("a folder where the journal goes (an extended code)") << "journal folder" << outOfReach;
+        QTest::newRow("a day twice (an extended code)")
+            << "day twice" << "la base de données refuse ces données (un même jour en double, par exemple).";
+    }
+
+    void engineFailuresAreToldByKind()
+    {
+        QFETCH(QString, condition);
+        QFETCH(QString, words);
+        const QString copy = QDir(m_backups).filePath(QStringLiteral("copie.MDB"));
+        QString statement = QStringLiteral("VACUUM INTO '%1'").arg(copy);
+        std::unique_ptr<TestMount> disk;
+        if (condition == QLatin1String("damaged")) {
+            damagePages(m_live);
+        } else if (condition == QLatin1String("text file")) {
+            TestEnv::writeFile(copy, "AGENDATE;RVOUS\n");
+            statement = QStringLiteral("ATTACH DATABASE '%1' AS texte").arg(copy);
+        } else if (condition == QLatin1String("full")) {
+            disk = TestMount::smallDisk(m_backups, 16);
+            if (!disk) {
+                QSKIP("a small file system cannot be mounted here");
+            }
+        } else if (condition == QLatin1String("missing folder")) {
+            statement = QStringLiteral("VACUUM INTO '%1/absent/AGENDAS.MDB'").arg(m_backups);
+        } else if (condition == QLatin1String("day twice")) {
+            statement = QStringLiteral("INSERT INTO RVOUS1 SELECT * FROM RVOUS1");
+        }
+        const auto db = openOrFail(m_live);
+        if (condition == QLatin1String("journal folder")) {
+            QVERIFY(QDir().mkpath(AppointmentFile::journalPath(m_live)));
+        }
+        QSqlQuery query(db->database());
+        QVERIFY(!query.exec(statement));
+        const QSqlError error = query.lastError();
+        QVERIFY2(!error.nativeErrorCode().isEmpty(), qPrintable(error.text()));
+        QCOMPARE(BackupTexts::engineFailure(error), words);
+        const QSqlError withoutCode(error.driverText(), error.databaseText(), error.type());
+        QCOMPARE(BackupTexts::engineFailure(withoutCode), words);
     }
 
     void backupWhileAnotherWorkstationWrites()
@@ -375,19 +452,26 @@ private slots:
         QCOMPARE(TestEnv::readFile(liveSettings()), QByteArray("actuels"));
     }
 
-    // The backup folder is compared with the database's folder by the files themselves.
-    void backupIntoTheDatabasesOwnFolderIsRefused_data()
+    // The backup folder is compared with the database's folder, and with the settings' folder when it is
+    // another, by the files themselves.
+    void backupIntoTheAgendasOwnFoldersIsRefused_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::newRow("the same folder") << "same";
-        QTest::newRow("its folder through a link") << "folder link";
-        QTest::newRow("CHEMIN a link, the link's folder chosen") << "database link";
-        QTest::newRow("its folder mounted elsewhere") << "bind";
+        QTest::addColumn<QString>("refusal");
+        const QString database = QStringLiteral("celui de la base de données elle-même");
+        const QString settings = QStringLiteral("celui des réglages des utilisateurs (Utilisat.vlk) de l'agenda");
+        QTest::newRow("the same folder") << "same" << database;
+        QTest::newRow("its folder through a link") << "folder link" << database;
+        QTest::newRow("CHEMIN a link, the link's folder chosen") << "database link" << database;
+        QTest::newRow("its folder mounted elsewhere") << "bind" << database;
+        QTest::newRow("the settings' folder") << "settings" << settings;
+        QTest::newRow("Utilisat.vlk a link into the chosen folder") << "settings link" << settings;
     }
 
-    void backupIntoTheDatabasesOwnFolderIsRefused()
+    void backupIntoTheAgendasOwnFoldersIsRefused()
     {
         QFETCH(QString, how);
+        QFETCH(QString, refusal);
         Backup::Request request = backupRequest();
         request.backupFolder = m_env->dataFolder();
         std::unique_ptr<TestMount> mount;
@@ -404,13 +488,30 @@ private slots:
             if (!mount) {
                 QSKIP("bind mounts are refused here");
             }
+        } else if (how.startsWith(QLatin1String("settings"))) {
+            // CheminUt apart from the database's folder.
+            request.usersFolder = QDir(m_env->root()).filePath(QStringLiteral("réglages"));
+            QVERIFY(QDir().mkpath(request.usersFolder));
+            QVERIFY(QFile::rename(liveSettings(), BackupNames::userSettingsIn(request.usersFolder)));
+            request.backupFolder = request.usersFolder;
+            if (how == QLatin1String("settings link")) {
+                QVERIFY(QFile::rename(BackupNames::userSettingsIn(request.usersFolder),
+                                      BackupNames::userSettingsIn(m_backups)));
+                QVERIFY(QFile::link(BackupNames::userSettingsIn(m_backups),
+                                    BackupNames::userSettingsIn(request.usersFolder)));
+                request.backupFolder = m_backups;
+            }
         }
         const QStringList before = dump(m_live);
+        const QStringList backupFiles = QDir(request.backupFolder).entryList(QDir::Files);
+        const auto settings = Files::identity(BackupNames::userSettingsIn(request.usersFolder));
         const Result<Backup::Outcome> refused = Backup::run(request);
-        QVERIFY2(!refused.ok() && refused.error().contains(QStringLiteral("celui de la base de données elle-même")),
-                 qPrintable(refused.error()));
+        QVERIFY2(!refused.ok() && refused.error().contains(refusal), qPrintable(refused.error()));
         QCOMPARE(dump(request.databasePath), before);
         QCOMPARE(QFileInfo(request.databasePath).isSymLink(), how == QLatin1String("database link"));
+        // Nothing copied, the working Utilisat.vlk not written anew.
+        QCOMPARE(QDir(request.backupFolder).entryList(QDir::Files), backupFiles);
+        QCOMPARE(Files::identity(BackupNames::userSettingsIn(request.usersFolder)), settings);
     }
 
     // The restoring process is killed while its commit waits for another process's read lock: the
@@ -547,6 +648,30 @@ private slots:
         QCOMPARE(TestEnv::readFile(liveSettings()), QByteArray("réglages à garder"));
         QCOMPARE(QDir(m_env->dataFolder()).entryList(QDir::Files), files);
         QCOMPARE(TestEnv::readFile(path), bytes); // the chosen file untouched
+    }
+
+    // The restored Utilisat.vlk cannot take its place once the days are committed: the days are
+    // restored, and neither a safety copy of the settings nor their staged file is left or announced.
+    void settingsThatCannotTakeTheirPlace()
+    {
+        backUp();
+        const QStringList backedUpDays = dump(backedUp());
+        storeDay(m_live, 4, Day, QStringLiteral("remplacé"));
+        Restore::Request request{backedUp(), m_live, m_env->dataFolder(), QDateTime::currentDateTime(), {}, {}};
+        // A folder in the file's place, which no rename replaces.
+        request.beforeCommit = [this] {
+            QFile::remove(liveSettings());
+            QDir().mkpath(liveSettings() + QStringLiteral("/x"));
+        };
+        const Result<Restore::Outcome> restored = Restore::run(request);
+        QVERIFY2(restored.ok(), qPrintable(restored.error()));
+        QCOMPARE(dump(m_live), backedUpDays);
+        QVERIFY(!restored->settingsRestored && !restored->settingsProblem.isEmpty());
+        QCOMPARE(restored->settingsKept, QString());
+        const QString said = BackupTexts::restoreDone(*restored, backedUp());
+        QVERIFY2(said.contains(QStringLiteral("(Utilisat.vlk) n'ont pas pu être restaurés : ")), qPrintable(said));
+        QVERIFY2(!said.contains(QStringLiteral("Les réglages d'avant")), qPrintable(said));
+        QCOMPARE(QDir(m_env->dataFolder()).entryList({QStringLiteral("Utilisat.vlk*")}, QDir::Files), QStringList());
     }
 
     void settingsComeFromTheChosenFilesFolder()
