@@ -164,8 +164,7 @@ QString engineFailure(const QSqlError& error)
 {
     switch (faultOf(error)) {
     case Fault::Busy:
-        return QStringLiteral("la base de données est verrouillée par un autre poste ; "
-                              "veuillez réessayer dans un instant.");
+        return Sql::reason(error);
     case Fault::ReadOnly:
         return QStringLiteral("la base de données est en lecture seule.");
     case Fault::Damaged:

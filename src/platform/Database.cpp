@@ -191,30 +191,6 @@ bool isBusy(const QSqlError& error)
            || error.databaseText().contains(QLatin1String("busy"), Qt::CaseInsensitive);
 }
 
-QString plainReason(const QSqlError& error)
-{
-    if (isBusy(error)) {
-        return reason(error);
-    }
-    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    const auto has = [&text](const char* words) { return text.contains(QLatin1String(words), Qt::CaseInsensitive); };
-    if (has("readonly") || has("read-only")) {
-        return QStringLiteral("la base de données est en lecture seule.");
-    }
-    if (has("disk") || has("full")) {
-        return QStringLiteral("le disque est plein ou inaccessible.");
-    }
-    if (has("constraint")) {
-        return QStringLiteral("la base de données refuse ces données (un même jour en double, par exemple).");
-    }
-    return QStringLiteral("erreur du moteur de base de données.");
-}
-
-Status failure(const QSqlError& error)
-{
-    return Status::failure(plainReason(error), error.text().trimmed());
-}
-
 QString reason(const QSqlError& error)
 {
     if (isBusy(error)) {

@@ -74,11 +74,6 @@ bool isPlainIdentifier(const QString& name);
 QString quoteIdentifier(const QString& name);
 // A French reason for an engine error, for messages.
 QString reason(const QSqlError& error);
-// The same in French words only, for a message whose details hold the
-// engine's own text.
-QString plainReason(const QSqlError& error);
-// A failure for such a message: plainReason, and the engine's text as details.
-Status failure(const QSqlError& error);
 // True when the error is another workstation holding the lock past the timeout.
 bool isBusy(const QSqlError& error);
 // The engine's URI of a database file opened with `mode` ("rw", "ro"), for
