@@ -394,22 +394,30 @@ private slots:
         }
     }
 
-    // import-names says its errors as the other commands do.
+    // import-names says its errors as the other commands do; a misspelt
+    // option is told as such, and names no file.
     void importErrorsSayErreur_data()
     {
         QTest::addColumn<QString>("arguments");
-        QTest::newRow("import-names alone") << "import-names";
-        QTest::newRow("import-names of a missing file") << "import-names absent.csv NOMS.MDB";
-        QTest::newRow("import-names of an empty list") << "import-names vide.csv NOMS.MDB";
-        QTest::newRow("import-names with a bad table") << "import-names noms.csv NOMS.MDB A-B";
+        QTest::addColumn<QString>("said");
+        const QString option = QStringLiteral("inconnue : la seule option de import-names est --remplacer");
+        QTest::newRow("import-names alone") << "import-names" << "";
+        QTest::newRow("import-names of a missing file") << "import-names absent.csv NOMS.MDB" << "";
+        QTest::newRow("import-names of an empty list") << "import-names vide.csv NOMS.MDB" << "";
+        QTest::newRow("import-names with a bad table") << "import-names noms.csv NOMS.MDB A-B" << "";
+        QTest::newRow("an option in English") << "import-names --replace noms.csv NOMS.MDB" << option;
+        QTest::newRow("an option after the files") << "import-names noms.csv NOMS.MDB --replace" << option;
+        QTest::newRow("an option as the database") << "import-names noms.csv --force" << option;
     }
 
     void importErrorsSayErreur()
     {
         QFETCH(QString, arguments);
+        QFETCH(QString, said);
         TestEnv::writeFile(Files::joinPath(m_env->dataFolder(), QStringLiteral("vide.csv")), "NOM;PRENOM\r\n");
         TestEnv::writeFile(Files::joinPath(m_env->dataFolder(), QStringLiteral("noms.csv")), "DUPONT;Jean\r\n");
-        QVERIFY(refused(run(arguments.split(QLatin1Char(' '))), QString()));
+        QVERIFY(refused(run(arguments.split(QLatin1Char(' '))), said));
+        QVERIFY(QDir(m_env->dataFolder()).entryList({QStringLiteral("*.MDB"), QStringLiteral("--*")}).isEmpty());
     }
 
 private:

@@ -44,6 +44,16 @@ int importNames(const QStringList& arguments, QTextStream& out, QTextStream& err
 {
     QStringList args = arguments;
     const bool replace = args.removeAll(QString::fromLatin1(ReplaceOption)) > 0;
+    // A misspelt option is no file name: taken as one, it would name the list
+    // or create a names database of that name.
+    for (const QString& arg : std::as_const(args)) {
+        if (arg.startsWith(QLatin1String("--"))) {
+            err << QStringLiteral("Erreur : option « %1 » inconnue : la seule option de import-names est %2.\n")
+                       .arg(arg, QString::fromLatin1(ReplaceOption))
+                << ImportUsage;
+            return 2;
+        }
+    }
     if (args.size() < 2 || args.size() > 3) {
         err << QStringLiteral("Erreur : la commande import-names attend un fichier et une base des noms.\n")
             << ImportUsage << QStringLiteral("(kordela-admin help décrit la liste de patients.)\n");
