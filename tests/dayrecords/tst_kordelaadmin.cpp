@@ -198,6 +198,34 @@ private slots:
         }
     }
 
+    // A backup folder the "Sauvegardes" window refuses, or the appointment
+    // database as the names database, is not recorded.
+    void setRefusesWhatTheProgramRefusesThere_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value"); // {db}: CHEMIN's folder, {ut}: CheminUt
+        QTest::addColumn<QString>("said");
+        QTest::newRow("SAUVE, the database's folder") << "SAUVE" << "{db}" << "est celui de la base de données";
+        QTest::newRow("SAUVE, the settings' folder") << "SAUVE" << "{ut}" << "est celui des réglages des utilisateurs";
+        QTest::newRow("CheminNoms, the appointment database") << "CheminNoms" << "{db}/AGENDAS.MDB"
+                                                              << "est une base de rendez-vous";
+    }
+
+    void setRefusesWhatTheProgramRefusesThere()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QFETCH(QString, said);
+        const QString database = m_env->createAppointmentDatabase();
+        const QString users = Files::joinPath(m_env->root(), QStringLiteral("reglages"));
+        QVERIFY(QDir().mkpath(users));
+        m_env->setRegistry(QStringLiteral("CHEMIN"), database);
+        m_env->setRegistry(QStringLiteral("CheminUt"), users);
+        value.replace(QStringLiteral("{db}"), QFileInfo(database).absolutePath()).replace(QStringLiteral("{ut}"), users);
+        QVERIFY(refused(run({QStringLiteral("set"), name, value}), said));
+        QCOMPARE(Registry::value(name, QStringLiteral("absent")), QStringLiteral("absent"));
+    }
+
     // A share mounted later: the path is recorded, with the words the program
     // shows until it is there; once it is, nothing is said.
     void setWarnsOfWhatIsNotThereYet()
@@ -205,8 +233,9 @@ private slots:
         const QString share = Files::joinPath(m_env->dataFolder(), QStringLiteral("partage"));
         const QString database = Files::joinPath(share, QStringLiteral("AGENDAS.MDB"));
         const QString names = Files::joinPath(share, QStringLiteral("NOMS.MDB"));
+        const QString backups = Files::joinPath(share, QStringLiteral("sauvegardes"));
         Backup::Request backup;
-        backup.backupFolder = share;
+        backup.backupFolder = backups;
         const struct
         {
             QString name;
@@ -219,7 +248,7 @@ private slots:
             {QStringLiteral("CheminUt"), share, {QStringLiteral("sans bouton d'utilisateur")}},
             {QStringLiteral("CheminNoms"), names,
              {NameSearch::unavailableMessage(DbConnection::openReadOnly(names).error())}},
-            {QStringLiteral("SAUVE"), share, {Backup::refusal(backup).error()}},
+            {QStringLiteral("SAUVE"), backups, {Backup::refusal(backup).error()}},
         };
         for (const auto& c : cases) {
             const Run result = run({QStringLiteral("set"), c.name, c.value});
@@ -229,7 +258,7 @@ private slots:
             }
             QCOMPARE(Registry::value(c.name, QString()), c.value);
         }
-        QVERIFY(QDir().mkpath(share) && AppointmentDatabase::create(database).ok());
+        QVERIFY(QDir().mkpath(backups) && AppointmentDatabase::create(database).ok());
         TestEnv::writeFile(Files::joinPath(m_env->dataFolder(), QStringLiteral("p.csv")), "DUPONT;Jean\r\n");
         QCOMPARE(run({QStringLiteral("import-names"), Files::joinPath(m_env->dataFolder(), QStringLiteral("p.csv")),
                       names}).exitCode, 0);

@@ -14,20 +14,9 @@ namespace
 const QString ImportUsage = QStringLiteral(
     "Utilisation : kordela-admin import-names [--remplacer] <fichier.csv> <base des noms> [table]\n");
 
-// The appointment database the program opens, as its start-up reads CHEMIN;
-// empty when CHEMIN is absent.
-QString programDatabasePath()
-{
-    const QString chemin = Registry::value(QStringLiteral("CHEMIN"), QStringLiteral("\x01"));
-    if (chemin == QLatin1String("\x01")) {
-        return QString();
-    }
-    return chemin.isEmpty() ? StartUpRules::defaultDatabasePath(AppInfo::programFolder()) : chemin;
-}
-
 bool isProgramDatabase(const QString& path)
 {
-    const QString database = programDatabasePath();
+    const QString database = AdminCommands::programDatabasePath();
     if (database.isEmpty()) {
         return false;
     }
@@ -40,6 +29,15 @@ bool isProgramDatabase(const QString& path)
 
 namespace AdminCommands
 {
+QString programDatabasePath()
+{
+    const QString chemin = Registry::value(QStringLiteral("CHEMIN"), QStringLiteral("\x01"));
+    if (chemin == QLatin1String("\x01")) {
+        return QString();
+    }
+    return chemin.isEmpty() ? StartUpRules::defaultDatabasePath(AppInfo::programFolder()) : chemin;
+}
+
 int importNames(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     QStringList args = arguments;

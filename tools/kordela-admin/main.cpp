@@ -6,6 +6,7 @@
 #include "backup/Backup.h"
 #include "mainwindow/NameSearch.h"
 #include "mainwindow/StartUpRules.h"
+#include "platform/AppInfo.h"
 #include "platform/Database.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
@@ -84,7 +85,7 @@ int create(const QStringList& args, QTextStream& out, QTextStream& err)
         err << QStringLiteral("Erreur : %1\n").arg(created.error());
         return 1;
     }
-    out << QStringLiteral("Base de rendez-vous créée : « %1 ».\n").arg(Files::displayPath(path));
+    out << QStringLiteral("Base de rendez-vous créée : « %1 ».\n").arg(Files::displayPath(QFileInfo(path).absoluteFilePath()));
     return 0;
 }
 
@@ -121,6 +122,35 @@ QString notThereYet(const KnownValue& known, const QString& value)
     return QStringLiteral("le dossier « %1 » n'existe pas encore. Tant qu'il n'y est pas, la fenêtre "
                           "« Sauvegardes » refuse la sauvegarde : « %2 »")
         .arg(shown, Backup::refusal(request).error());
+}
+
+// Why the program would refuse `value`, which is there, for this value; empty
+// when it would not.
+QString refusedByTheProgram(const KnownValue& known, const QString& value)
+{
+    if (known.name == QLatin1String("CheminNoms")) {
+        const auto names = DbConnection::openReadOnly(value);
+        for (const QString& table : AppointmentDatabase::tableNames()) {
+            if (names && (*names)->hasTable(table)) {
+                return QStringLiteral("« %1 » est une base de rendez-vous (elle contient la table %2) : CheminNoms "
+                                      "désigne la base des noms, par exemple NOMS.MDB.")
+                    .arg(Files::displayPath(value), table);
+            }
+        }
+    }
+    if (known.name == QLatin1String("SAUVE")) {
+        // The folders the "Sauvegardes" window refuses: the database's own
+        // and the users' settings', however they are reached.
+        Backup::Request request;
+        request.databasePath = AdminCommands::programDatabasePath();
+        request.usersFolder = StartUpRules::userFilesFolder(
+            Registry::value(QStringLiteral("CheminUt"), AppInfo::programFolder()), AppInfo::programFolder());
+        request.backupFolder = value;
+        if (QFileInfo(request.databasePath).isFile()) {
+            return Backup::refusal(request).error();
+        }
+    }
+    return QString();
 }
 
 int set(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -163,6 +193,11 @@ int set(const QStringList& args, QTextStream& out, QTextStream& err)
             err << (known->folder ? QStringLiteral("Erreur : « %1 » est un fichier : %2 est un dossier.\n")
                                   : QStringLiteral("Erreur : « %1 » est un dossier : %2 est le chemin d'un fichier.\n"))
                        .arg(Files::displayPath(value), name);
+            return 1;
+        }
+        const QString refused = info.exists() ? refusedByTheProgram(*known, value) : QString();
+        if (!refused.isEmpty()) {
+            err << QStringLiteral("Erreur : %1\n").arg(refused);
             return 1;
         }
         warning = notThereYet(*known, value);
