@@ -58,6 +58,21 @@ private slots:
         }
     }
 
+    // A row clicked earlier, then a press elsewhere (another row's menu,
+    // opened over the first row, whose item took the double click's first
+    // click): the second click is no double click in the first row.
+    void aDoubleClickCountsOnlyWithItsOwnFirstClick()
+    {
+        Fixture fx;
+        Form1& f = fx.open();
+        f.state().DayModified = false;
+        QTest::mouseClick(fx.row(30), Qt::LeftButton);
+        QTest::mouseClick(fx.row(20), Qt::LeftButton);
+        QTest::mouseDClick(fx.row(30), Qt::LeftButton);
+        QCOMPARE(fx.rowText(30), QString());
+        QVERIFY(!f.state().DayModified);
+    }
+
     void absenceAndUltrasoundTogglesOnAnyMouseButton()
     {
         Fixture fx;

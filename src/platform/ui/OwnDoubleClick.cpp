@@ -2,10 +2,45 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWidget>
 
 namespace
 {
+// The widget that had the application's last mouse press, whichever window
+// or popup menu it is in: a double click is the press that follows it.
+class LastPress : public QObject
+{
+public:
+    static LastPress& instance()
+    {
+        static auto* tracker = [] {
+            auto* made = new LastPress(QCoreApplication::instance());
+            QCoreApplication::instance()->installEventFilter(made);
+            return made;
+        }();
+        return *tracker;
+    }
+
+    bool was(QObject* target, Qt::MouseButton button) const { return m_target == target && m_button == button; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+            m_target = watched;
+            m_button = static_cast<QMouseEvent*>(event)->button();
+        }
+        return false;
+    }
+
+private:
+    using QObject::QObject;
+
+    QPointer<QObject> m_target;
+    Qt::MouseButton m_button = Qt::NoButton;
+};
+
 class Watch : public QObject
 {
 public:
@@ -14,37 +49,20 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            m_pressed = static_cast<QMouseEvent*>(event)->button();
-            break;
-        // A click in another window makes that one the active window; a
-        // double click here after it had its first click there.
-        case QEvent::WindowDeactivate:
-            m_pressed = Qt::NoButton;
-            break;
-        case QEvent::MouseButtonDblClick: {
-            const auto* click = static_cast<QMouseEvent*>(event);
-            if (click->button() == m_pressed) {
-                m_pressed = Qt::NoButton;
-                break;
-            }
-            // The first click landed elsewhere: this one is a press here.
-            QMouseEvent press(QEvent::MouseButtonPress, click->position(), click->scenePosition(),
-                              click->globalPosition(), click->button(), click->buttons(), click->modifiers(),
-                              click->pointingDevice());
-            press.setTimestamp(click->timestamp());
-            QCoreApplication::sendEvent(watched, &press);
-            return true;
+        if (event->type() != QEvent::MouseButtonDblClick) {
+            return false;
         }
-        default:
-            break;
+        const auto* click = static_cast<QMouseEvent*>(event);
+        if (LastPress::instance().was(watched, click->button())) {
+            return false;
         }
-        return false;
+        // The first click landed elsewhere: this one is a press here.
+        QMouseEvent press(QEvent::MouseButtonPress, click->position(), click->scenePosition(), click->globalPosition(),
+                          click->button(), click->buttons(), click->modifiers(), click->pointingDevice());
+        press.setTimestamp(click->timestamp());
+        QCoreApplication::sendEvent(watched, &press);
+        return true;
     }
-
-private:
-    Qt::MouseButton m_pressed = Qt::NoButton; // the button of the press the widget had last
 };
 } // namespace
 
@@ -52,6 +70,7 @@ namespace OwnDoubleClick
 {
 void install(QWidget* target)
 {
+    LastPress::instance();
     target->installEventFilter(new Watch(target));
 }
 } // namespace OwnDoubleClick
