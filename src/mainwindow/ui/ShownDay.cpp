@@ -14,6 +14,7 @@
 #include "platform/Database.h"
 #include "platform/Dates.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/OwnedWindow.h"
 #include "platform/ui/WaitCursor.h"
 
 #include <QAction>
@@ -264,9 +265,7 @@ bool ShownDay::openDayFromWindow(qint32 serial, QWidget* messageParent)
 
 void ShownDay::showInFront()
 {
-    m_form.setWindowState(m_form.windowState() & ~Qt::WindowMinimized);
-    m_form.raise();
-    m_form.activateWindow();
+    bringShownWindowToFront(&m_form);
 }
 
 bool ShownDay::SUIV_PREC()

@@ -1,6 +1,16 @@
 #pragma once
 
 #include <QPointer>
+#include <QWidget>
+
+// Puts a shown window in front of the others, with the keyboard; a window the
+// user minimised comes back as it was before.
+inline void bringShownWindowToFront(QWidget* window)
+{
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+    window->activateWindow();
+}
 
 // The one window of a command (the week, the search, the backup): modeless
 // and without a Qt parent, made when the command first needs it, brought to
@@ -35,10 +45,8 @@ public:
     // the user minimised comes back as it was before.
     static void bringToFront(Window* window)
     {
-        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
         window->show();
-        window->raise();
-        window->activateWindow();
+        bringShownWindowToFront(window);
     }
 
     // Closes the open window, if any.

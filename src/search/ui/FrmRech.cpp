@@ -201,9 +201,7 @@ void FrmRech::List1_DblClick()
         return;
     }
     close();
-    m_form.show();
-    m_form.raise();
-    m_form.activateWindow();
+    m_form.shownDay().showInFront();
     selectInSlots(*m_form.ui().grid, text);
 }
 
